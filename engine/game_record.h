@@ -1,0 +1,76 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "ui/color.h"
+
+namespace marvo {
+
+// Play-field geometry: the field border and the inside window in which the
+// head may travel. The border lies on the window's edges; the margin outside
+// it is black in every stage.
+inline constexpr int kFieldWidth = 447;
+inline constexpr int kFieldHeight = 342;
+inline constexpr int kBorderLeft = 2;
+inline constexpr int kBorderTop = 2;
+inline constexpr int kBorderRight = 443;
+inline constexpr int kBorderBottom = 340;
+
+// Headings index the direction tables.
+inline constexpr int16_t kUpLeft = 1;
+inline constexpr int16_t kUpRight = 2;
+inline constexpr int16_t kDownLeft = 3;
+inline constexpr int16_t kDownRight = 4;
+
+// The one set of program-wide game variables. Every part of the game reads and
+// writes it directly, on the window's thread. Widths are those the game's
+// rules rely on: 16-bit for the head and stage, 32-bit for everything else;
+// flags hold 0 or 1. Tables are indexed from 1, as the game counts them;
+// index 0 is never used.
+struct GameRecord {
+  // The head and the stage.
+  int16_t HeadX = 0;
+  int16_t HeadY = 0;
+  int16_t StageNo = 0;
+  int16_t Heading = 0;
+  int32_t TurnsLeft = 0;
+  int32_t StageBonus = 0;
+  int32_t StarTaken = 0;
+  int32_t StarCount = 0;
+  Color HitColor = 0;  // colour read under the head at the last tick
+  int32_t Score = 0;
+
+  // Run flags.
+  int32_t StopFlag = 0;
+  int32_t GameRunning = 0;
+  int32_t LinkLock = 0;
+  int32_t DemoPhase = 0;
+  int32_t CaptionIndex = 0;
+  int32_t BgmTrack = 0;
+
+  // Sound slots, as loading the wave files numbered them.
+  int32_t WaveBgm1 = 0;
+  int32_t WaveBgm2 = 0;
+  int32_t WaveBgm3 = 0;
+  int32_t WaveBgm4 = 0;
+  int32_t WaveCrash = 0;
+  int32_t WaveStar = 0;
+
+  std::array<int32_t, 6> HiScore{};  // 1 = best
+  std::array<int16_t, 5> StepX{};
+  std::array<int16_t, 5> StepY{};
+  std::array<int16_t, 5> NextHeading{};
+  std::array<std::string, 6> Captions;
+  std::array<std::string, 6> LinkUrls;
+
+  // The values start-up stores: the direction tables and the idle values, with
+  // the loop stopped and the link rotation not yet begun.
+  void StoreStartUpValues();
+  // The idle values every game starts from (the closing step of every game).
+  // StopFlag stays as it is (1 after any game); CaptionIndex is never reset.
+  void ResetToIdle();
+};
+
+}  // namespace marvo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "ui/surface.h"
+
+namespace marvo {
+
+// Shows a surface pixel for pixel; on high-DPI screens each field pixel becomes
+// a whole block of device pixels (nearest neighbour), so the field stays crisp.
+class FieldWidget final : public QWidget {
+ public:
+  explicit FieldWidget(const Surface& surface, QWidget* parent = nullptr);
+
+  // Repaints when the surface changed since the last look.
+  void Sync();
+
+  // Key presses on the field, as classic key codes (32 = Space).
+  std::function<void(int key_code, int shift)> on_key_down;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  const Surface& surface_;
+  QImage shown_;
+  uint64_t shown_generation_ = ~uint64_t{0};
+};
+
+// The classic key code of a Qt key (Enter 13, Space 32, F2 113), or 0.
+int ClassicKeyCode(int qt_key);
+// Shift 1, Ctrl 2, Alt 4, as the classic shift state counts them.
+int ClassicShiftState(Qt::KeyboardModifiers modifiers);
+
+}  // namespace marvo

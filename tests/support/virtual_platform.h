@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <map>
+
+#include "ui/platform.h"
+
+namespace marvo::testing {
+
+// A platform on virtual time: Yield jumps the clock straight to the deadline
+// (or to the next scripted event, if that comes first) and runs scripted
+// actions, such as key presses, when their time has come. A whole game runs in
+// milliseconds.
+class VirtualPlatform final : public Platform {
+ public:
+  // Virtual time starts away from zero, so nothing can lean on a zero clock.
+  explicit VirtualPlatform(double start = 1000.0) : now_(start) {}
+
+  double Clock() override { return now_; }
+  void Yield(double deadline) override;
+
+  // Runs `action` inside the first Yield whose clock has reached `time`.
+  void At(double time, std::function<void()> action);
+  // The same, `delay` seconds from now.
+  void After(double delay, std::function<void()> action) { At(now_ + delay, std::move(action)); }
+
+  // How far a Yield moves the clock when its deadline has already passed.
+  void SetQuantum(double seconds) { quantum_ = seconds; }
+  long Yields() const { return yields_; }
+
+ private:
+  void RunDue();
+
+  double now_;
+  double quantum_ = 0.0005;
+  long yields_ = 0;
+  std::multimap<double, std::function<void()>> scripted_;
+};
+
+}  // namespace marvo::testing

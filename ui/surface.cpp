@@ -1,0 +1,146 @@
+#include "ui/surface.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace marvo {
+
+Surface::Surface(int width, int height, Sizing sizing) : image_(width, height), sizing_(sizing) {}
+
+void Surface::Span(int x1, int x2, int y, Color color) {
+  if (y < 0 || y >= image_.height) return;
+  x1 = std::max(x1, 0);
+  x2 = std::min(x2, image_.width - 1);
+  for (int x = x1; x <= x2; ++x) image_.At(x, y) = color;
+}
+
+void Surface::Box(int x1, int y1, int x2, int y2, Color color) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  Span(x1, x2, y1, color);
+  Span(x1, x2, y2, color);
+  for (int y = y1; y <= y2; ++y) {
+    Plot(x1, y, color);
+    Plot(x2, y, color);
+  }
+  Changed();
+}
+
+void Surface::FilledBox(int x1, int y1, int x2, int y2, Color color) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  for (int y = y1; y <= y2; ++y) Span(x1, x2, y, color);
+  Changed();
+}
+
+void Surface::Circle(int cx, int cy, int radius, Color color) {
+  if (radius < 0) return;
+  // Midpoint circle: one octant is walked, the other seven mirrored. half[dy]
+  // is the widest outline offset on row cy + dy, which bounds the fill.
+  std::vector<int> half(size_t(radius) + 1, 0);
+  std::vector<std::pair<int, int>> octant;
+  int x = radius, y = 0, err = 1 - radius;
+  while (x >= y) {
+    octant.emplace_back(x, y);
+    half[y] = std::max(half[y], x);
+    half[x] = std::max(half[x], y);
+    ++y;
+    if (err < 0) {
+      err += 2 * y + 1;
+    } else {
+      --x;
+      err += 2 * (y - x) + 1;
+    }
+  }
+  if (fill_style == FillStyle::kSolid) {
+    for (int dy = 0; dy <= radius; ++dy) {
+      Span(cx - half[dy], cx + half[dy], cy + dy, fill_color);
+      Span(cx - half[dy], cx + half[dy], cy - dy, fill_color);
+    }
+  }
+  for (auto [ox, oy] : octant) {
+    for (auto [px, py] : {std::pair{ox, oy}, std::pair{oy, ox}}) {
+      Plot(cx + px, cy + py, color);
+      Plot(cx - px, cy + py, color);
+      Plot(cx + px, cy - py, color);
+      Plot(cx - px, cy - py, color);
+    }
+  }
+  Changed();
+}
+
+void Surface::Point(int x, int y, Color color) {
+  Plot(x, y, color);
+  Changed();
+}
+
+void Surface::Print(std::string_view utf8) {
+  // Without a rasterizer (headless tools) there is no font to draw with.
+  if (rasterizer_ == nullptr || utf8.empty()) return;
+  const TextMask mask = rasterizer_->Rasterize(font, utf8);
+  for (int y = 0; y < mask.height; ++y) {
+    for (int x = 0; x < mask.width; ++x) {
+      if (mask.InkAt(x, y)) Plot(current_x + x, current_y + y, fore_color);
+    }
+  }
+  // Like a line of text output: the next print starts on the following line.
+  current_y += mask.height;
+  Changed();
+}
+
+void Surface::Clear() { AssignPicture(picture_); }
+
+void Surface::AssignPicture(const Image* picture) {
+  picture_ = picture;
+  if (picture != nullptr && sizing_ == Sizing::kAutoSize) {
+    image_ = *picture;
+  } else {
+    std::fill(image_.pixels.begin(), image_.pixels.end(), kBlack);
+    if (picture != nullptr) {
+      const int w = std::min(picture->width, image_.width);
+      const int h = std::min(picture->height, image_.height);
+      for (int y = 0; y < h; ++y) {
+        std::copy_n(&picture->pixels[size_t(y) * picture->width], w, &image_.At(0, y));
+      }
+    }
+  }
+  current_x = current_y = 0;
+  Changed();
+}
+
+void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+            RasterOp op) {
+  // Clip the block to both surfaces, moving source and target together.
+  if (x < 0) { w += x; sx -= x; x = 0; }
+  if (y < 0) { h += y; sy -= y; y = 0; }
+  if (sx < 0) { w += sx; x -= sx; sx = 0; }
+  if (sy < 0) { h += sy; y -= sy; sy = 0; }
+  w = std::min({w, dst.Width() - x, src.Width() - sx});
+  h = std::min({h, dst.Height() - y, src.Height() - sy});
+  if (w <= 0 || h <= 0) return;
+
+  const Image& from = src.image_;
+  Image& to = dst.image_;
+  // A copy within one surface must read the source before it is overwritten.
+  const Image snapshot = (&src == &dst) ? from : Image();
+  const Image& source = (&src == &dst) ? snapshot : from;
+  for (int row = 0; row < h; ++row) {
+    const Color* in = &source.pixels[size_t(sy + row) * source.width + sx];
+    Color* out = &to.pixels[size_t(y + row) * to.width + x];
+    switch (op) {
+      case RasterOp::kSrcCopy:
+        std::copy_n(in, w, out);
+        break;
+      case RasterOp::kSrcAnd:
+        for (int i = 0; i < w; ++i) out[i] &= in[i];
+        break;
+      case RasterOp::kSrcPaint:
+        for (int i = 0; i < w; ++i) out[i] |= in[i];
+        break;
+    }
+  }
+  dst.Changed();
+}
+
+}  // namespace marvo

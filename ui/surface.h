@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "ui/color.h"
+#include "ui/image.h"
+#include "ui/text.h"
+
+namespace marvo {
+
+enum class FillStyle { kSolid, kTransparent };
+
+// The three raster operations of block copies, by their classic codes.
+enum class RasterOp : uint32_t {
+  kSrcCopy = 0xCC0020,
+  kSrcAnd = 0x8800C6,
+  kSrcPaint = 0xEE0086,
+};
+
+// A picture box's persistent image and its drawing state. What is drawn stays
+// until something draws over it; an assigned picture is the background from
+// (0, 0). No antialiasing anywhere: a pixel drawn in a colour reads back as
+// exactly that colour.
+class Surface {
+ public:
+  // An auto-sizing surface takes the size of every picture assigned to it (the
+  // hidden holders); a fixed one keeps its size and clips the picture.
+  enum class Sizing { kFixed, kAutoSize };
+
+  Surface(int width, int height, Sizing sizing = Sizing::kFixed);
+
+  int Width() const { return image_.width; }
+  int Height() const { return image_.height; }
+  const Image& Pixels() const { return image_; }
+  // Grows on every change of the image, so a view repaints only when needed.
+  uint64_t Generation() const { return generation_; }
+
+  // Drawing state.
+  Color fore_color = kBlack;
+  Color fill_color = kBlack;
+  FillStyle fill_style = FillStyle::kTransparent;
+  int current_x = 0;  // text position
+  int current_y = 0;
+  FontSpec font;
+  void SetTextRasterizer(const TextRasterizer* rasterizer) { rasterizer_ = rasterizer; }
+
+  // Box outline and filled box between two opposite corners, both inclusive.
+  void Box(int x1, int y1, int x2, int y2, Color color);
+  void FilledBox(int x1, int y1, int x2, int y2, Color color);
+  // One-pixel outline in `color`, filled with fill_color when fill_style is solid.
+  void Circle(int cx, int cy, int radius, Color color);
+  void Point(int x, int y, Color color);
+  // Text at the text position in fore_color, no background fill.
+  void Print(std::string_view utf8);
+  // Removes all drawing: the assigned picture shows again.
+  void Clear();
+  // The whole image becomes the picture, or black for none; earlier drawing is gone.
+  // The surface keeps a pointer: pictures outlive every surface (they are embedded).
+  void AssignPicture(const Image* picture);
+  const Image* Picture() const { return picture_; }
+
+  // The exact colour at (x, y); kInvalidColor outside the surface.
+  Color GetPixel(int x, int y) const {
+    return image_.Contains(x, y) ? image_.At(x, y) : kInvalidColor;
+  }
+
+ private:
+  friend void BitBlt(Surface&, int, int, int, int, const Surface&, int, int, RasterOp);
+  void Plot(int x, int y, Color color) {
+    if (image_.Contains(x, y)) image_.At(x, y) = color;
+  }
+  void Span(int x1, int x2, int y, Color color);
+  void Changed() { ++generation_; }
+
+  Image image_;
+  Sizing sizing_;
+  const Image* picture_ = nullptr;
+  const TextRasterizer* rasterizer_ = nullptr;
+  uint64_t generation_ = 0;
+};
+
+// Copies a w x h block from src at (sx, sy) to dst at (x, y) with a raster
+// operation; whatever lies outside either surface is skipped.
+void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
+            RasterOp op);
+
+}  // namespace marvo
