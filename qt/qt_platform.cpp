@@ -2,17 +2,28 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <sys/prctl.h>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 namespace marvo {
 
 namespace {
-// How long before a deadline the event-loop wait ends. Qt timers have whole
-// milliseconds and may fire a little late; the rest is spun by the caller.
-constexpr double kSpinMargin = 0.001;
+// Qt timers count whole milliseconds, so the event-loop wait ends up to a
+// millisecond early; the last stretch before the deadline, always under
+// kNapLimit, is slept through. An event that arrives in it waits that long.
+constexpr double kWakeMargin = 0.0002;
+constexpr double kNapLimit = 0.0015;
+// A nap ends this far before the deadline (waking takes about as long) and the
+// caller spins the few microseconds left.
+constexpr double kNapEarly = 0.00005;
 }  // namespace
 
 QtPlatform::QtPlatform() : origin_(std::chrono::steady_clock::now()) {
+  // Linux lets a sleeping thread oversleep by 50 us by default; ticks 0.01 s
+  // apart want their waits to end on time.
+  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
   wake_.setSingleShot(true);
   wake_.setTimerType(Qt::PreciseTimer);
 }
@@ -24,12 +35,17 @@ double QtPlatform::Clock() {
 void QtPlatform::Yield(double deadline) {
   if (before_events_) before_events_();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  const int wait_ms = int(std::floor((deadline - Clock() - kSpinMargin) * 1000.0));
+  double remaining = deadline - Clock();
+  const int wait_ms = int(std::floor((remaining - kWakeMargin) * 1000.0));
   if (wait_ms >= 1) {
     // The timer only wakes the loop; any other event ends the wait earlier.
     wake_.start(wait_ms);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     wake_.stop();
+    remaining = deadline - Clock();
+  }
+  if (remaining > kNapEarly && remaining < kNapLimit) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(remaining - kNapEarly));
   }
 }
 
