@@ -8,9 +8,9 @@
 
 namespace marvo {
 
-// The platform on Qt's event loop. Yield handles pending events, then sleeps in
-// the event loop until shortly before the deadline and leaves the last stretch
-// to the caller's next pass: ticks keep their 0.01 s cadence without a core
+// The platform on Qt's event loop. Yield handles pending events, then waits in
+// the event loop until shortly before the deadline and naps through the last
+// fraction of a millisecond: ticks keep their 0.01 s cadence without a core
 // spent spinning between them.
 class QtPlatform final : public Platform {
  public:
