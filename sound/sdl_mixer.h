@@ -1,0 +1,46 @@
+#pragma once
+
+#include <map>
+
+#include "sound/wave_mixer.h"
+
+struct Mix_Chunk;
+
+namespace marvo {
+
+// The wave mixer on SDL2_mixer. Opens SDL's audio subsystem only, and leaves
+// signal handling to the rest of the program. One session at a time.
+class SdlMixer final : public WaveMixer {
+ public:
+  // The game uses seven slots, one channel each.
+  static constexpr int kChannels = 7;
+
+  SdlMixer() = default;
+  SdlMixer(const SdlMixer&) = delete;
+  SdlMixer& operator=(const SdlMixer&) = delete;
+  ~SdlMixer() override;
+
+  MixSessionHandle ConfigureInit(const MixConfig& config) override;
+  int Activate(MixSessionHandle session, bool activate) override;
+  MixWaveHandle OpenWave(MixSessionHandle session, const std::string& path, uint32_t module,
+                         uint32_t flags) override;
+  int OpenChannel(MixSessionHandle session, int32_t channel, uint32_t flags) override;
+  int Play(const MixPlayParams& params) override;
+  int FlushChannel(MixSessionHandle session, int32_t channel, uint32_t flags) override;
+  int FreeWave(MixSessionHandle session, MixWaveHandle wave) override;
+  int CloseSession(MixSessionHandle session) override;
+
+ private:
+  bool Live(MixSessionHandle session) const { return session != 0 && session == session_ && open_; }
+  static bool ValidChannel(int32_t channel) { return channel >= 0 && channel < kChannels; }
+  void Shutdown();
+
+  MixSessionHandle session_ = 0;  // the configured session, 0 = none
+  MixSessionHandle last_session_ = 0;
+  MixConfig config_;
+  bool open_ = false;  // audio device open for session_
+  std::map<MixWaveHandle, Mix_Chunk*> waves_;
+  MixWaveHandle last_wave_ = 0;
+};
+
+}  // namespace marvo
