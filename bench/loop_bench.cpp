@@ -2,11 +2,11 @@
 // every tick: the waiting loop the game uses, and a loop that spins on the
 // event queue without ever waiting. Prints one "BENCH <name> <value>" line per
 // figure.
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>

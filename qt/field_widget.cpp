@@ -26,7 +26,8 @@ void FieldWidget::paintEvent(QPaintEvent*) {
     for (int y = 0; y < image.height; ++y) {
       auto* row = reinterpret_cast<QRgb*>(shown_.scanLine(y));
       const Color* in = &image.pixels[size_t(y) * image.width];
-      for (int x = 0; x < image.width; ++x) row[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
+      for (int x = 0; x < image.width; ++x)
+        row[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
     }
     shown_generation_ = surface_.Generation();
   }

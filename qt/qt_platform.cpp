@@ -1,8 +1,8 @@
 #include "qt/qt_platform.h"
 
+#include <sys/prctl.h>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <sys/prctl.h>
 #include <chrono>
 #include <cmath>
 #include <thread>

@@ -111,11 +111,19 @@ void Surface::AssignPicture(const Image* picture) {
 
 void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
             RasterOp op) {
-  // Clip the block to both surfaces, moving source and target together.
-  if (x < 0) { w += x; sx -= x; x = 0; }
-  if (y < 0) { h += y; sy -= y; y = 0; }
-  if (sx < 0) { w += sx; x -= sx; sx = 0; }
-  if (sy < 0) { h += sy; y -= sy; sy = 0; }
+  // Clip the block to both surfaces: a start before 0 moves to 0, taking the
+  // other surface's start and the length along.
+  auto clip_start = [](int& start, int& other, int& length) {
+    if (start < 0) {
+      length += start;
+      other -= start;
+      start = 0;
+    }
+  };
+  clip_start(x, sx, w);
+  clip_start(y, sy, h);
+  clip_start(sx, x, w);
+  clip_start(sy, y, h);
   w = std::min({w, dst.Width() - x, src.Width() - sx});
   h = std::min({h, dst.Height() - y, src.Height() - sy});
   if (w <= 0 || h <= 0) return;

@@ -117,7 +117,8 @@ TEST_F(MovementTest, EachHeadingStepsThreePixelsDiagonallyAndLeavesATrail) {
     int16_t heading;
     int dx, dy;
   };
-  for (Case c : {Case{kUpLeft, -3, -3}, {kUpRight, 3, -3}, {kDownLeft, -3, 3}, {kDownRight, 3, 3}}) {
+  for (Case c :
+       {Case{kUpLeft, -3, -3}, {kUpRight, 3, -3}, {kDownLeft, -3, 3}, {kDownRight, 3, 3}}) {
     r.StopFlag = 0;
     Place(200, 200, c.heading);
     Run({100.02, 100.04, 100.06});

@@ -29,8 +29,9 @@ TEST(Surface, PointsAndBoxesReadBackExactly) {
 
   s.Clear();
   s.Box(2, 2, 5, 4, kWhite);  // corners inclusive, one pixel wide
-  EXPECT_EQ(Lit(s), (Points{{2, 2}, {3, 2}, {4, 2}, {5, 2}, {2, 3}, {5, 3}, {2, 4}, {3, 4},
-                            {4, 4}, {5, 4}}));
+  EXPECT_EQ(
+      Lit(s),
+      (Points{{2, 2}, {3, 2}, {4, 2}, {5, 2}, {2, 3}, {5, 3}, {2, 4}, {3, 4}, {4, 4}, {5, 4}}));
 
   s.Clear();
   s.FilledBox(7, 6, 5, 5, kBlue);  // corners in any order
