@@ -1,0 +1,122 @@
+#include "ui/form.h"
+
+#include <utility>
+
+namespace marvo {
+
+namespace {
+
+FontSpec Gothic(double points, bool bold = true, bool underline = false) {
+  return {"ＭＳ ゴシック", points, bold, underline};
+}
+
+Label MakeLabel(std::string name, Rect rect, std::string caption, Color color, FontSpec font,
+                Alignment alignment = Alignment::kCenter, bool visible = true) {
+  return {std::move(name), rect, std::move(caption), color, std::move(font), alignment, visible};
+}
+
+// Hall-of-fame, message and bonus lines over the field: centred, 433 wide, hidden.
+Label FieldLabel(std::string name, int x, int y, int height, std::string caption, Color color,
+                 FontSpec font) {
+  return MakeLabel(std::move(name), {x, y, 433, height}, std::move(caption), color, std::move(font),
+                   Alignment::kCenter, false);
+}
+
+MenuItem Item(std::string name, std::string caption, std::string shortcut = {}) {
+  MenuItem item;
+  item.name = std::move(name);
+  item.caption = std::move(caption);
+  item.shortcut = std::move(shortcut);
+  return item;
+}
+
+MenuItem Separator(std::string name) {
+  MenuItem item = Item(std::move(name), "-");
+  item.separator = true;
+  return item;
+}
+
+Line MakeLine(std::string name, int x1, int y1, int x2, int y2) {
+  return {std::move(name), x1, y1, x2, y2, kWhite, true};
+}
+
+}  // namespace
+
+PictureBox::PictureBox(std::string name, Rect rect, Surface::Sizing sizing, bool visible)
+    : name(std::move(name)),
+      rect(rect),
+      surface(rect.width, rect.height, sizing),
+      visible(visible) {}
+
+MainFormModel::MainFormModel()
+    : font(Gothic(9.75, false)),
+      picSTAGE("picSTAGE", {0, 0, 447, 342}, Surface::Sizing::kFixed, true),
+      lblPoint(MakeLabel("lblPoint", {456, 8, 73, 25}, "SCORE", kWhite, Gothic(15.75))),
+      lblSC(MakeLabel("lblSC", {456, 32, 73, 25}, "000000", kCyan, Gothic(15.75))),
+      lblRound(MakeLabel("lblRound", {456, 64, 73, 25}, "STAGE", kWhite, Gothic(15.75))),
+      lblNumber(MakeLabel("lblNumber", {456, 88, 73, 25}, "", kCyan, Gothic(15.75))),
+      lblTimer(MakeLabel("lblTimer", {456, 120, 73, 25}, "TURN", kWhite, Gothic(15.75))),
+      lblBN(MakeLabel("lblBN", {456, 144, 73, 25}, "", kCyan, Gothic(15.75))),
+      Line1(MakeLine("Line1", 449, 2, 449, 339)),
+      Line2(MakeLine("Line2", 449, 2, 536, 2)),
+      Line3(MakeLine("Line3", 449, 340, 537, 340)),
+      Line4(MakeLine("Line4", 536, 2, 536, 339)),
+      Shape1{"Shape1", {2, 344, 535, 25}, kWhite, true},
+      lblBgmName(MakeLabel("lblBgmName", {8, 350, 521, 15}, "MARVOSTEL Version 1.0.5", kButtonFace,
+                           Gothic(9.75), Alignment::kLeft)),
+      picCG1("picCG1", {456, 312, 17, 17}, Surface::Sizing::kAutoSize, false),
+      picCG2("picCG2", {456, 288, 17, 17}, Surface::Sizing::kAutoSize, false),
+      picCG3("picCG3", {456, 264, 17, 17}, Surface::Sizing::kAutoSize, false),
+      picCG4("picCG4", {0, 376, 449, 345}, Surface::Sizing::kFixed, false),
+      DemoTimer{"DemoTimer", 10000, true},
+      lblHSCTitle(
+          FieldLabel("lblHSCTitle", 8, 80, 41, "HALL OF FAME", kCyan, Gothic(21.75, true, true))),
+      lblHSC1(FieldLabel("lblHSC1", 8, 118, 25, "TOP : 000000", kWhite, Gothic(18))),
+      lblHSC2(FieldLabel("lblHSC2", 8, 152, 25, "No2 : 000000", kSilver, Gothic(15.75))),
+      lblHSC3(FieldLabel("lblHSC3", 8, 176, 25, "No3 : 000000", kSilver, Gothic(15.75))),
+      lblHSC4(FieldLabel("lblHSC4", 8, 200, 25, "No4 : 000000", kSilver, Gothic(15.75))),
+      lblHSC5(FieldLabel("lblHSC5", 8, 224, 25, "No5 : 000000", kSilver, Gothic(15.75))),
+      lblMsg(FieldLabel("lblMsg", 7, 96, 73, "ALL CLEAR!", kRed, {"Arial", 48, true, false})),
+      lblbonus1(FieldLabel("lblbonus1", 8, 175, 17, "All Clear Bonus  +100000", kRed, Gothic(12))),
+      lblbonus2(FieldLabel("lblbonus2", 8, 199, 17, "Perfect Bonus  +50000", kRed, Gothic(12))),
+      MM_Game(Item("MM_Game", "ｹﾞｰﾑ(&G)")),
+      MMG_Start(Item("MMG_Start", "ｹﾞｰﾑ開始(&S)", "F2")),
+      Sep00(Separator("Sep00")),
+      MMG_End(Item("MMG_End", "終了(&X)")),
+      MM_Setting(Item("MM_Setting", "設定(&S)")),
+      MMS_BGM(Item("MMS_BGM", "BGM 有無")),
+      MMG_BGMU(Item("MMG_BGMU", "BGM有り")),
+      MMG_BGMN(Item("MMG_BGMN", "BGM無し")),
+      Sep03(Separator("Sep03")),
+      MMS_BGM2(Item("MMS_BGM2", "曲目変更")),
+      MMG_BGMT1(Item("MMG_BGMT1", "TIDAL ARCADE")),
+      MMG_BGMT2(Item("MMG_BGMT2", "UNDERTOW")),
+      MM_Help(Item("MM_Help", "ﾍﾙﾌﾟ(&H)")),
+      MMH_Help(Item("MMH_Help", "MARVOSTEL ﾍﾙﾌﾟ(&H)...")),
+      MMH_Web(Item("MMH_Web", "公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)...")),
+      Sep01(Separator("Sep01")),
+      MMH_About(Item("MMH_About", "ﾊﾞｰｼﾞｮﾝ情報(&A)...")) {
+  // The field: silver text in bold gothic, red fills (the goal), no keyboard yet.
+  picSTAGE.surface.fore_color = kSilver;
+  picSTAGE.surface.fill_color = kRed;
+  picSTAGE.surface.font = Gothic(9.75);
+  picSTAGE.enabled = false;
+
+  MMG_BGMU.checked = true;
+  MMG_BGMT1.checked = true;
+
+  MM_Game.children = {&MMG_Start, &Sep00, &MMG_End};
+  MMS_BGM.children = {&MMG_BGMU, &MMG_BGMN};
+  MMS_BGM2.children = {&MMG_BGMT1, &MMG_BGMT2};
+  MM_Setting.children = {&MMS_BGM, &Sep03, &MMS_BGM2};
+  MM_Help.children = {&MMH_Help, &MMH_Web, &Sep01, &MMH_About};
+  menu_bar = {&MM_Game, &MM_Setting, &MM_Help};
+
+  window_labels = {&lblPoint, &lblSC, &lblRound, &lblNumber, &lblTimer, &lblBN, &lblBgmName};
+  field_labels = {&lblHSCTitle, &lblHSC1, &lblHSC2,   &lblHSC3,  &lblHSC4,
+                  &lblHSC5,     &lblMsg,  &lblbonus1, &lblbonus2};
+  lines = {&Line1, &Line2, &Line3, &Line4};
+  holders = {&picCG1, &picCG2, &picCG3, &picCG4};
+}
+
+}  // namespace marvo
