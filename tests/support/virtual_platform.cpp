@@ -1,6 +1,7 @@
 #include "tests/support/virtual_platform.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace marvo::testing {
 
@@ -8,21 +9,67 @@ void VirtualPlatform::At(double time, std::function<void()> action) {
   scripted_.emplace(time, std::move(action));
 }
 
+void VirtualPlatform::AddTimer(const Timer& timer, std::function<void()> on_tick) {
+  timers_.push_back({&timer, std::move(on_tick)});
+  ArmTimers();
+}
+
+void VirtualPlatform::RunUntil(double time) {
+  while (now_ < time) Yield(time);
+}
+
 void VirtualPlatform::Yield(double deadline) {
   ++yields_;
   RunDue();
-  double until = deadline;
-  if (!scripted_.empty()) until = std::min(until, scripted_.begin()->first);
-  now_ = std::max(until, now_ + quantum_);
+  now_ = std::max(std::min(deadline, NextDue()), now_ + quantum_);
   RunDue();
 }
 
+void VirtualPlatform::ArmTimers() {
+  // Timers look at their model when the event queue is served, as the window's do.
+  for (WatchedTimer& w : timers_) {
+    const bool running = w.timer->enabled && w.timer->interval_ms > 0;
+    if (!running) {
+      w.armed = false;
+    } else if (!w.armed || w.interval_ms != w.timer->interval_ms) {
+      w.armed = true;
+      w.interval_ms = w.timer->interval_ms;
+      w.due = now_ + w.interval_ms / 1000.0;
+    }
+  }
+}
+
+double VirtualPlatform::NextDue() const {
+  double next =
+      scripted_.empty() ? std::numeric_limits<double>::infinity() : scripted_.begin()->first;
+  for (const WatchedTimer& w : timers_) {
+    if (w.armed) next = std::min(next, w.due);
+  }
+  return next;
+}
+
 void VirtualPlatform::RunDue() {
-  // An action may script further actions, so take them one at a time.
-  while (!scripted_.empty() && scripted_.begin()->first <= now_) {
-    auto action = std::move(scripted_.begin()->second);
-    scripted_.erase(scripted_.begin());
-    action();
+  // An action may script further actions or switch timers, so take one at a
+  // time, earliest first.
+  for (;;) {
+    ArmTimers();
+    WatchedTimer* timer = nullptr;
+    for (WatchedTimer& w : timers_) {
+      if (w.armed && w.due <= now_ && (timer == nullptr || w.due < timer->due)) timer = &w;
+    }
+    const bool script_due = !scripted_.empty() && scripted_.begin()->first <= now_;
+    if (timer != nullptr && (!script_due || timer->due <= scripted_.begin()->first)) {
+      // A late tick is not caught up: the next one is a whole interval later.
+      timer->due += timer->interval_ms / 1000.0;
+      if (timer->due <= now_) timer->due = now_ + timer->interval_ms / 1000.0;
+      timer->on_tick();
+    } else if (script_due) {
+      auto action = std::move(scripted_.begin()->second);
+      scripted_.erase(scripted_.begin());
+      action();
+    } else {
+      return;
+    }
   }
 }
 

@@ -2,7 +2,9 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
+#include "ui/form.h"
 #include "ui/platform.h"
 
 namespace marvo::testing {
@@ -10,7 +12,7 @@ namespace marvo::testing {
 // A platform on virtual time: Yield jumps the clock straight to the deadline
 // (or to the next scripted event, if that comes first) and runs scripted
 // actions, such as key presses, when their time has come. A whole game runs in
-// milliseconds.
+// milliseconds. Model timers tick on the same clock.
 class VirtualPlatform final : public Platform {
  public:
   // Virtual time starts away from zero, so nothing can lean on a zero clock.
@@ -24,17 +26,33 @@ class VirtualPlatform final : public Platform {
   // The same, `delay` seconds from now.
   void After(double delay, std::function<void()> action) { At(now_ + delay, std::move(action)); }
 
+  // Runs `on_tick` whenever `timer` comes due, as the window's timers do: every
+  // interval while enabled, counted afresh from each enabling.
+  void AddTimer(const Timer& timer, std::function<void()> on_tick);
+  // Yields until the clock reaches `time`: the window sitting idle.
+  void RunUntil(double time);
+
   // How far a Yield moves the clock when its deadline has already passed.
   void SetQuantum(double seconds) { quantum_ = seconds; }
   long Yields() const { return yields_; }
 
  private:
+  struct WatchedTimer {
+    const Timer* timer;
+    std::function<void()> on_tick;
+    bool armed = false;
+    int interval_ms = 0;
+    double due = 0.0;
+  };
   void RunDue();
+  void ArmTimers();
+  double NextDue() const;
 
   double now_;
   double quantum_ = 0.0005;
   long yields_ = 0;
   std::multimap<double, std::function<void()>> scripted_;
+  std::vector<WatchedTimer> timers_;
 };
 
 }  // namespace marvo::testing

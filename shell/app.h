@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/game_record.h"
+#include "shell/desktop.h"
+#include "ui/form.h"
+#include "ui/platform.h"
+#include "ui/text.h"
+
+namespace marvo {
+
+// The game behind the main window: it owns the game record and the window's
+// model and handles every event the window routes to it. It reaches the outside
+// world only through the collaborators it is given, so it runs headless in tests.
+class App final : public MainFormEvents {
+ public:
+  App(Platform& platform, const TextRasterizer& text, Desktop& desktop);
+
+  GameRecord record;
+  MainFormModel form;
+
+  void Form_Load() override;
+  void Form_Unload(int16_t& Cancel) override;
+  void Form_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
+  void picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
+  void DemoTimer_Timer() override;
+  void MMG_Start_Click() override;
+  void MMG_End_Click() override;
+  void MMG_BGMU_Click() override;
+  void MMG_BGMN_Click() override;
+  void MMG_BGMT1_Click() override;
+  void MMG_BGMT2_Click() override;
+  void MMH_Help_Click() override;
+  void MMH_Web_Click() override;
+  void MMH_About_Click() override;
+  void lblBgmName_Click() override;
+
+ private:
+  void StartGame();
+
+  Platform& platform_;
+  Desktop& desktop_;
+};
+
+}  // namespace marvo
