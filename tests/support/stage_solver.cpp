@@ -1,0 +1,120 @@
+#include "tests/support/stage_solver.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace marvo::testing {
+namespace {
+
+// The game's direction tables, by heading 1 to 4; index 0 is unused.
+constexpr int kStepX[5] = {0, -3, 3, -3, 3};
+constexpr int kStepY[5] = {0, -3, -3, 3, 3};
+constexpr int kNextHeading[5] = {0, 3, 1, 4, 2};
+
+bool InsideWindow(int x, int y) { return x > 2 && x < 443 && y > 2 && y < 339; }
+
+// The head keeps x and y modulo 3 for the whole stage, so states live on a
+// lattice of every third pixel, one cell per pixel the head can land on.
+class Lattice {
+ public:
+  Lattice(const Surface& field, HeadStart start)
+      : rx_(((start.x % 3) + 3) % 3),
+        ry_(((start.y % 3) + 3) % 3),
+        columns_((field.Width() - rx_ + 2) / 3),
+        rows_((field.Height() - ry_ + 2) / 3) {}
+
+  int States() const { return columns_ * rows_ * 4 * 2; }
+  bool Holds(int x, int y) const {
+    return x >= 0 && y >= 0 && (x - rx_) / 3 < columns_ && (y - ry_) / 3 < rows_;
+  }
+  int Index(int x, int y, int heading, bool star) const {
+    return ((((y - ry_) / 3) * columns_ + (x - rx_) / 3) * 4 + heading - 1) * 2 + (star ? 1 : 0);
+  }
+  int X(int state) const { return rx_ + 3 * ((state / 8) % columns_); }
+  int Y(int state) const { return ry_ + 3 * ((state / 8) / columns_); }
+  static int Heading(int state) { return (state / 2) % 4 + 1; }
+  static bool Star(int state) { return state % 2 == 1; }
+
+ private:
+  int rx_, ry_, columns_, rows_;
+};
+
+enum class Edge : signed char { kNone, kTurn, kStep };
+
+}  // namespace
+
+StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available) {
+  const Lattice lattice(field, start);
+  std::vector<int> turns(size_t(lattice.States()), -1);
+  std::vector<int> parent(turns.size(), -1);
+  std::vector<Edge> via(turns.size(), Edge::kNone);
+
+  // 0-1 breadth-first search: a step costs nothing, a press costs one turn.
+  std::deque<int> queue;
+  const int first = lattice.Index(start.x, start.y, start.heading, false);
+  turns[size_t(first)] = 0;
+  queue.push_back(first);
+  int goal_from = -1;
+  while (!queue.empty() && goal_from < 0) {
+    const int state = queue.front();
+    queue.pop_front();
+    const int used = turns[size_t(state)];
+    const int x = lattice.X(state), y = lattice.Y(state), heading = Lattice::Heading(state);
+    const bool star = Lattice::Star(state);
+
+    const auto reach = [&](int next, int cost, Edge edge) {
+      const int total = used + cost;
+      if (total > turns_available) return;
+      if (turns[size_t(next)] >= 0 && turns[size_t(next)] <= total) return;
+      turns[size_t(next)] = total;
+      parent[size_t(next)] = state;
+      via[size_t(next)] = edge;
+      if (cost == 0) {
+        queue.push_front(next);
+      } else {
+        queue.push_back(next);
+      }
+    };
+
+    reach(lattice.Index(x, y, kNextHeading[heading], star), 1, Edge::kTurn);
+
+    const int nx = x + kStepX[heading], ny = y + kStepY[heading];
+    if (!InsideWindow(nx, ny) || !lattice.Holds(nx, ny)) continue;
+    const Color color = field.GetPixel(nx, ny);
+    if (color == kBlue) continue;
+    const bool star_now = star || color == kYellow;
+    if (color == kRed) {
+      // Red ends the stage whether or not the star was taken; only with it is
+      // this a way through.
+      if (star_now) goal_from = state;
+      continue;
+    }
+    reach(lattice.Index(nx, ny, heading, star_now), 0, Edge::kStep);
+  }
+
+  StagePlan plan;
+  if (goal_from < 0) return plan;
+  plan.solved = true;
+  plan.turns = turns[size_t(goal_from)];
+
+  // Walk back to the start, then number the ticks forwards.
+  std::vector<int> path;
+  for (int s = goal_from; s >= 0; s = parent[size_t(s)]) path.push_back(s);
+  std::reverse(path.begin(), path.end());
+  int tick = 1;
+  for (size_t i = 1; i < path.size(); ++i) {
+    const int state = path[i];
+    if (via[size_t(state)] == Edge::kTurn) {
+      if (plan.presses.empty() || plan.presses.back().tick != tick)
+        plan.presses.push_back({tick, 0});
+      ++plan.presses.back().presses;
+      continue;
+    }
+    if (Lattice::Star(state) && !Lattice::Star(path[i - 1])) plan.star_tick = tick;
+    ++tick;
+  }
+  plan.goal_tick = tick;
+  return plan;
+}
+
+}  // namespace marvo::testing
