@@ -289,7 +289,7 @@ std::vector<int16_t> TidalArcade() {
   Drums(song, Drum::kKick, "x...x...x...x...", 0, 15, {0.55, 0.0, 0.0}, 1);
   Drums(song, Drum::kSnare, "....x.......x...", 0, 14, {0.30, 0.05, 0.2}, 100);
   Drums(song, Drum::kSnare, "....x.......x.ox", 15, 15, {0.30, 0.05, 0.2}, 100);
-  Drums(song, Drum::kHat, "o.x.o.x.o.x.o.x.", 0, 15, {0.12, -0.3, 0.1}, 1000);
+  Drums(song, Drum::kHat, "o.x.o.x.o.x.o.x.", 0, 15, {0.16, -0.3, 0.1}, 1000);
   Drums(song, Drum::kOpenHat, "..............x.", 7, 7, {0.08, -0.3, 0.2}, 2000);
   AddRoom(track, kArcadeRoom);
   return Master(track, 0.5, 0.0);
@@ -377,18 +377,18 @@ std::vector<int16_t> Crash() {
   Kick(track, 0.0, {0.8, 0.0, 0.1});
   Kick(track, 0.06, {0.5, 0.0, 0.1});
   Noise left(11), right(12);
-  OnePole close_left(4500.0), close_right(4500.0);
+  // Two low-pass stages on each side: a roar, not a hiss.
+  OnePole close_left(3000.0), close_right(3000.0), soft_left(3000.0), soft_right(3000.0);
   OnePole body_left(120.0), body_right(120.0);
   const auto frames = static_cast<int64_t>(kLength * kRate);
   for (int64_t i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / kRate;
-    const double cutoff = 250.0 + 4250.0 * std::exp(-t / 0.3);
-    close_left.Tune(cutoff);
-    close_right.Tune(cutoff);
+    const double cutoff = 250.0 + 2750.0 * std::exp(-t / 0.3);
+    for (OnePole* f : {&close_left, &close_right, &soft_left, &soft_right}) f->Tune(cutoff);
     const double level = 0.9 * std::exp(-t / 0.3) * (t < 0.002 ? t / 0.002 : 1.0);
     // High-passing at 120 Hz keeps the roar off the thump's low end.
-    const double l = body_left.High(close_left.Low(left.Next())) * level;
-    const double r = body_right.High(close_right.Low(right.Next())) * level;
+    const double l = body_left.High(soft_left.Low(close_left.Low(left.Next()))) * level;
+    const double r = body_right.High(soft_right.Low(close_right.Low(right.Next()))) * level;
     track.Add(i, l, r, 0.3 * (l + r));
   }
   Noise scatter(13);

@@ -51,13 +51,9 @@ void AddShot(Track& track, double start, double length, const Place& place,
 
 }  // namespace
 
-OnePole::OnePole(double cutoff_hz) {
-  Tune(cutoff_hz);
-}
+OnePole::OnePole(double cutoff_hz) { Tune(cutoff_hz); }
 
-void OnePole::Tune(double cutoff_hz) {
-  a = 1.0 - std::exp(-kTwoPi * cutoff_hz / kRate);
-}
+void OnePole::Tune(double cutoff_hz) { a = 1.0 - std::exp(-kTwoPi * cutoff_hz / kRate); }
 
 double Noise::Next() {
   // xorshift32
@@ -86,9 +82,7 @@ void Track::Add(int64_t frame, double l, double r, double s) {
   send[frame] += s;
 }
 
-double MidiToHz(double midi) {
-  return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0);
-}
+double MidiToHz(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0); }
 
 int NoteNumber(const std::string& name) {
   static constexpr std::array<int, 7> kSteps = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
@@ -167,7 +161,7 @@ void Kick(Track& track, double start, const Place& place) {
     double phase = 0.0;
   } state;
   AddShot(
-      track, start, 0.42, place,
+      track, start, 0.6, place,
       [](double t, void* p) {
         auto& s = *static_cast<State*>(p);
         const double hz = 46.0 + 100.0 * std::exp(-t / 0.035);
@@ -181,9 +175,9 @@ void Kick(Track& track, double start, const Place& place) {
 void Snare(Track& track, double start, const Place& place, uint32_t seed, double length) {
   struct State {
     Noise noise;
-    OnePole high{900.0}, low{7000.0};
+    OnePole high{900.0}, low{6000.0}, lower{6000.0};
     double length;
-  } state{Noise(seed), OnePole(900.0), OnePole(7000.0), length};
+  } state{Noise(seed), OnePole(900.0), OnePole(6000.0), OnePole(6000.0), length};
   AddShot(
       track, start, length, place,
       [](double t, void* p) {
@@ -205,7 +199,7 @@ struct Metal {
   double length;
   double Sample(double t) {
     const double x = low.Low(high2.High(high1.High(noise.Next())));
-    return x * Rise(t, 0.0008) * std::exp(-t / (length / 3.0));
+    return x * Rise(t, 0.0008) * std::exp(-t / (length / 6.0));
   }
 };
 
