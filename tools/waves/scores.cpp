@@ -281,16 +281,16 @@ std::vector<int16_t> TidalArcade() {
   Melody(song, lift, 2, Bell(), {0.07, 0.35, 0.4}, 0.9, 12, 8 * 16);
 
   Bass(song, {"R R O R R O R O", "R R O R R O R O", "R R O R R O R O", "R R O R 5 O R 5"}, 36,
-       PunchyBass(), {0.34, 0.0, 0.04}, 0.7);
+       PunchyBass(), {0.28, 0.0, 0.04}, 0.7);
   Pad(song, 53, WarmPad(), {0.045, 0.0, 0.35});
   Arpeggio(song, "1 3 2 4 1 3 2 4 1 3 2 4 3 2 1 2", 0, 7, 60, Pluck(), {0.05, 0.45, 0.4});
   Arpeggio(song, "1 3 4 5 4 3 4 6 1 3 4 5 4 3 2 3", 8, 15, 60, Pluck(), {0.075, 0.45, 0.4});
 
-  Drums(song, Drum::kKick, "x...x...x...x...", 0, 15, {0.55, 0.0, 0.0}, 1);
-  Drums(song, Drum::kSnare, "....x.......x...", 0, 14, {0.30, 0.05, 0.2}, 100);
-  Drums(song, Drum::kSnare, "....x.......x.ox", 15, 15, {0.30, 0.05, 0.2}, 100);
-  Drums(song, Drum::kHat, "o.x.o.x.o.x.o.x.", 0, 15, {0.16, -0.3, 0.1}, 1000);
-  Drums(song, Drum::kOpenHat, "..............x.", 7, 7, {0.08, -0.3, 0.2}, 2000);
+  Drums(song, Drum::kKick, "x...x...x...x...", 0, 15, {0.45, 0.0, 0.0}, 1);
+  Drums(song, Drum::kSnare, "....x.......x...", 0, 14, {0.75, 0.05, 0.2}, 100);
+  Drums(song, Drum::kSnare, "....x.......x.ox", 15, 15, {0.75, 0.05, 0.2}, 100);
+  Drums(song, Drum::kHat, "o.x.o.x.o.x.o.x.", 0, 15, {0.6, -0.3, 0.1}, 1000);
+  Drums(song, Drum::kOpenHat, "..............x.", 7, 7, {0.3, -0.3, 0.2}, 2000);
   AddRoom(track, kArcadeRoom);
   return Master(track, 0.5, 0.0);
 }
@@ -310,7 +310,7 @@ std::vector<int16_t> TidalArcadeCoda() {
   Kick(track, 0.0, {0.5, 0.0, 0.0});
   Kick(track, 4 * e, {0.5, 0.0, 0.0});
   Kick(track, 6 * e, {0.55, 0.0, 0.0});
-  Snare(track, 2 * e, {0.25, 0.05, 0.2}, 7);
+  Snare(track, 2 * e, {0.6, 0.05, 0.2}, 7);
   Cymbal(track, 6 * e, {0.08, 0.2, 0.3}, 8, 1.3);
   AddRoom(track, kArcadeRoom);
   return Master(track, 0.5, 0.25);
@@ -338,16 +338,16 @@ std::vector<int16_t> Undertow() {
       "F5 - - - D5 - F5 - | A5 - - - G5 - F5 - | G5 - - F5 - D5 - Bb4 | A4 - - - D5 - - - |"
       "F5 - - - D5 - F5 G5 | A5 - - - G5 - E5 C5 | C#5 - - - E5 - - - | A5 - - - G5 - E5 C#5 |";
   Melody(song, tune, 2, SoftLead(), {0.30, -0.15, 0.4}, 0.95);
-  Bass(song, {"R R R R R R 5 O"}, 38, DeepBass(), {0.36, 0.0, 0.03}, 0.6);
+  Bass(song, {"R R R R R R 5 O"}, 38, DeepBass(), {0.30, 0.0, 0.03}, 0.6);
   Pad(song, 50, DarkPad(), {0.055, 0.0, 0.45});
   Arpeggio(song, "1 3 4 3 5 3 4 3 1 3 4 3 5 4 3 2", 0, 15, 62, Marimba(), {0.07, 0.4, 0.45});
 
   Drums(song, Drum::kKick, "x.........x.....", 0, 3, {0.45, 0.0, 0.0}, 3);
   Drums(song, Drum::kKick, "x......x..x.....", 4, 15, {0.5, 0.0, 0.0}, 3);
-  Drums(song, Drum::kSnare, "........x.......", 4, 14, {0.26, 0.1, 0.45}, 300);
-  Drums(song, Drum::kSnare, "........x.....oo", 15, 15, {0.26, 0.1, 0.45}, 300);
-  Drums(song, Drum::kHat, "o.x.o.x.o.x.o.x.", 0, 7, {0.08, -0.35, 0.15}, 3000);
-  Drums(song, Drum::kHat, "oox.oox.oox.oox.", 8, 15, {0.09, -0.35, 0.15}, 3000);
+  Drums(song, Drum::kSnare, "........x.......", 4, 14, {0.7, 0.1, 0.45}, 300);
+  Drums(song, Drum::kSnare, "........x.....oo", 15, 15, {0.7, 0.1, 0.45}, 300);
+  Drums(song, Drum::kHat, "o.x.o.x.o.x.o.x.", 0, 7, {0.35, -0.35, 0.15}, 3000);
+  Drums(song, Drum::kHat, "oox.oox.oox.oox.", 8, 15, {0.4, -0.35, 0.15}, 3000);
   AddRoom(track, kUndertowRoom);
   return Master(track, 0.5, 0.0);
 }

@@ -199,7 +199,7 @@ struct Metal {
   double length;
   double Sample(double t) {
     const double x = low.Low(high2.High(high1.High(noise.Next())));
-    return x * Rise(t, 0.0008) * std::exp(-t / (length / 6.0));
+    return x * Rise(t, 0.0008) * std::exp(-t / (length / 5.0));
   }
 };
 
@@ -295,6 +295,14 @@ void AddRoom(Track& track, const RoomSettings& settings) {
   }
 }
 
+namespace {
+
+int16_t ToSample(double x) {
+  return static_cast<int16_t>(std::lround(std::clamp(x, -32767.0, 32767.0)));
+}
+
+}  // namespace
+
 std::vector<int16_t> Master(const Track& track, double peak, double fade_seconds) {
   double highest = 1e-9;
   for (int64_t i = 0; i < track.frames; ++i)
@@ -305,8 +313,8 @@ std::vector<int16_t> Master(const Track& track, double peak, double fade_seconds
   for (int64_t i = 0; i < track.frames; ++i) {
     const double t = static_cast<double>(i) / kRate;
     const double fade = fade_seconds > 0.0 ? Tail(t, length, fade_seconds) : 1.0;
-    out[2 * i] = static_cast<int16_t>(std::lround(track.left[i] * scale * fade));
-    out[2 * i + 1] = static_cast<int16_t>(std::lround(track.right[i] * scale * fade));
+    out[2 * i] = ToSample(track.left[i] * scale * fade);
+    out[2 * i + 1] = ToSample(track.right[i] * scale * fade);
   }
   return out;
 }

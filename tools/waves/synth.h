@@ -75,7 +75,7 @@ void Tone(Track& track, double start, double length, double midi, const Voice& v
 // Drums; `seed` varies the noise from hit to hit.
 void Kick(Track& track, double start, const Place& place);
 void Snare(Track& track, double start, const Place& place, uint32_t seed, double length = 0.16);
-void HiHat(Track& track, double start, const Place& place, uint32_t seed, double length = 0.035);
+void HiHat(Track& track, double start, const Place& place, uint32_t seed, double length = 0.06);
 void Cymbal(Track& track, double start, const Place& place, uint32_t seed, double length);
 
 struct RoomSettings {
