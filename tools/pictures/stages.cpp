@@ -81,6 +81,7 @@ constexpr Corridor kNetwork[] = {
     {true, 180, 260, 500},   // the second corridor from near (220, 40)
     {false, 500, 130, 180},  // ... joining the way out
     {false, 360, 96, 180},   // loop to second corridor
+    {false, 380, 180, 290},  // dead end up to the right
     {true, -4, 438, 520},    // dead end below the loop
     {false, 170, 0, 90},     // dead end up to the top edge
 };
@@ -103,9 +104,11 @@ Canvas FinalStage() {
   for (const Corridor& c : kNetwork) CarveCorridor(canvas, c);
 
   const QFont small = PixelFont("IPAGothic", 14, false);
-  const char* credits[] = {"企画", "　わたし", "制作", "　わたし"};
+  // Planning: me. Production: me.
+  const char* credits[] = {"企画：", "わたし", "制作：", "わたし"};
   for (int i = 0; i < 4; ++i) {
-    canvas.Stamp(TextInk(QString::fromUtf8(credits[i]), small), 14, 112 + i * 20, kWhite);
+    canvas.Stamp(TextInk(QString::fromUtf8(credits[i]), small), 14 + (i % 2) * 14, 112 + i * 20,
+                 kWhite);
   }
   const QFont heading = PixelFont("IPAGothic", 40, true);
   canvas.Stamp(TextInk(QString::fromUtf8("最"), heading), 14, 284, kRed);

@@ -79,17 +79,22 @@ Canvas BannerSheet() {
     int top;
   };
   // One letter shape for all three rows, narrowed so the longest row fits
-  // with a few pixels to spare on each side.
+  // with a few pixels to spare on each side, then thickened by a pixel all
+  // round so the narrow letters keep arcade-weight strokes.
   QPainterPath longest;
   longest.addText(0, 0, font, "STAGE CLEAR!");
-  const QRectF ink = longest.boundingRect();
-  const double x_scale = (kBannerWidth - 12) / ink.width();
+  const double x_scale = (kBannerWidth - 14) / longest.boundingRect().width();
+  QPainterPathStroker outline;
+  outline.setWidth(2);
+  outline.setJoinStyle(Qt::MiterJoin);
   for (const Row& row : {Row{"GAME OVER", 8}, Row{"GET READY!", 79}, Row{"STAGE CLEAR!", 150}}) {
     const QString text = row.text;
-    const auto letters = ScaleText(text, font, x_scale, kBannerWidth / 2.0, row.top, row.top + 52);
+    const auto letters =
+        ScaleText(text, font, x_scale, kBannerWidth / 2.0, row.top + 1, row.top + 51);
     for (int i = 0; i < text.size(); ++i) {
       const bool first = i == 0 || text[i - 1] == ' ';
-      canvas.FillPath(letters[size_t(i)], first ? kRed : kGreen);
+      const QPainterPath& letter = letters[size_t(i)];
+      canvas.FillPath(letter.united(outline.createStroke(letter)), first ? kRed : kGreen);
     }
   }
   return canvas;
@@ -106,7 +111,6 @@ Canvas BannerMask(const Canvas& sheet) {
 
 Canvas IconPicture(int size) {
   Canvas canvas(size, size, kPurple);
-  const double s = size / 32.0;
   // A tile lit from the top left.
   for (int i = 0; i < size; ++i) {
     canvas.Set(i, 0, kMagenta);
@@ -114,21 +118,28 @@ Canvas IconPicture(int size) {
     canvas.Set(i, size - 1, kBlack);
     canvas.Set(size - 1, i, kBlack);
   }
-  const int near = size == 32 ? 4 : 2, dot = size == 32 ? 2 : 1;
+  const bool big = size == 32;
+  const int near = big ? 4 : 2, dot = big ? 2 : 1;
   for (int cx : {near, size - near - dot}) {
     for (int cy : {near, size - near - dot}) canvas.FillRect(cx, cy, dot, dot, kSilver);
   }
-  QPainterPath zigzag;
-  zigzag.moveTo(6 * s, 24 * s);
-  zigzag.lineTo(13 * s, 14 * s);
-  zigzag.lineTo(18 * s, 20 * s);
-  zigzag.lineTo(25 * s, 8 * s);
-  QPainterPathStroker stroker;
-  stroker.setWidth(size == 32 ? 2.6 : 1.4);
-  stroker.setJoinStyle(Qt::MiterJoin);
-  const QPainterPath line = stroker.createStroke(zigzag);
-  canvas.FillPath(line.translated(1, size == 32 ? 2 : 1), kBlack);
-  canvas.FillPath(line, kWhite);
+  // The head's own trail: diagonal legs, two pixels thick, rising to the
+  // upper right, with a black shadow under it.
+  const std::vector<QPoint> corners =
+      big ? std::vector<QPoint>{{6, 24}, {14, 16}, {18, 20}, {27, 11}}
+          : std::vector<QPoint>{{3, 12}, {7, 8}, {9, 10}, {13, 6}};
+  const int thickness = big ? 2 : 1;
+  for (int shadow : {1, 0}) {
+    for (size_t i = 0; i + 1 < corners.size(); ++i) {
+      const QPoint from = corners[i], to = corners[i + 1];
+      const int dy = to.y() > from.y() ? 1 : -1;
+      for (int x = from.x(), y = from.y(); x <= to.x(); ++x, y += dy) {
+        for (int t = 0; t <= thickness; ++t) {
+          canvas.Set(x + t, y + shadow * thickness, shadow ? kBlack : kWhite);
+        }
+      }
+    }
+  }
   return canvas;
 }
 
