@@ -35,18 +35,30 @@ double Tail(double t, double length, double fade) {
   return Rise(left, fade);
 }
 
-// The bell-shaped stroke shared by the drums: one voice of noise and pitch.
-void AddShot(Track& track, double start, double length, const Place& place,
-             double (*sample)(double t, void* state), void* state) {
+// One drum stroke: `sample(t)` gives the sound at t seconds after the hit;
+// the last 20 ms fade out so no stroke ends in a click.
+template <typename Sample>
+void AddShot(Track& track, double start, double length, const Place& place, Sample sample) {
   double gl, gr;
   PanGains(place.pan, gl, gr);
   const int64_t first = std::llround(start * kRate);
   const int64_t count = std::llround(length * kRate);
   for (int64_t i = 0; i < count; ++i) {
     const double t = static_cast<double>(i) / kRate;
-    const double v = sample(t, state) * Tail(t, length, 0.02) * place.gain;
+    const double v = sample(t) * Tail(t, length, 0.02) * place.gain;
     track.Add(first + i, v * gl, v * gr, v * place.send);
   }
+}
+
+// Filtered noise for hats and cymbals; `band` is where the sizzle starts.
+void AddMetal(Track& track, double start, const Place& place, uint32_t seed, double length,
+              double band, double gain) {
+  Noise noise(seed);
+  OnePole high1(band), high2(band), low(band * 1.7);
+  AddShot(track, start, length, place, [&](double t) {
+    const double x = low.Low(high2.High(high1.High(noise.Next())));
+    return gain * x * Rise(t, 0.0008) * std::exp(-t / (length / 5.0));
+  });
 }
 
 }  // namespace
@@ -157,66 +169,35 @@ void Tone(Track& track, double start, double length, double midi, const Voice& v
 }
 
 void Kick(Track& track, double start, const Place& place) {
-  struct State {
-    double phase = 0.0;
-  } state;
-  AddShot(
-      track, start, 0.6, place,
-      [](double t, void* p) {
-        auto& s = *static_cast<State*>(p);
-        const double hz = 46.0 + 100.0 * std::exp(-t / 0.035);
-        const double v = std::sin(s.phase) + 0.18 * std::sin(2.0 * s.phase);
-        s.phase += kTwoPi * hz / kRate;
-        return v * Rise(t, 0.0015) * std::exp(-t / 0.15);
-      },
-      &state);
+  double phase = 0.0;
+  AddShot(track, start, 0.6, place, [&](double t) {
+    // The pitch drops fast from a knock to a low boom.
+    const double hz = 46.0 + 100.0 * std::exp(-t / 0.035);
+    const double v = std::sin(phase) + 0.18 * std::sin(2.0 * phase);
+    phase += kTwoPi * hz / kRate;
+    return v * Rise(t, 0.0015) * std::exp(-t / 0.15);
+  });
 }
 
 void Snare(Track& track, double start, const Place& place, uint32_t seed, double length) {
-  struct State {
-    Noise noise;
-    OnePole high{900.0}, low{6000.0}, lower{6000.0};
-    double length;
-  } state{Noise(seed), OnePole(900.0), OnePole(6000.0), OnePole(6000.0), length};
-  AddShot(
-      track, start, length, place,
-      [](double t, void* p) {
-        auto& s = *static_cast<State*>(p);
-        const double body = (std::sin(kTwoPi * 185.0 * t) + 0.5 * std::sin(kTwoPi * 287.0 * t)) *
-                            std::exp(-t / 0.045);
-        const double rattle =
-            s.low.Low(s.high.High(s.noise.Next())) * std::exp(-t / (s.length / 3.5));
-        return (0.45 * body + 0.9 * rattle) * Rise(t, 0.001);
-      },
-      &state);
+  Noise noise(seed);
+  // Two low-pass stages keep the rattle from hissing.
+  OnePole high(900.0), low(6000.0), lower(6000.0);
+  AddShot(track, start, length, place, [&](double t) {
+    const double body =
+        (std::sin(kTwoPi * 185.0 * t) + 0.5 * std::sin(kTwoPi * 287.0 * t)) * std::exp(-t / 0.045);
+    const double rattle =
+        lower.Low(low.Low(high.High(noise.Next()))) * std::exp(-t / (length / 5.0));
+    return (0.45 * body + 0.9 * rattle) * Rise(t, 0.001);
+  });
 }
 
-namespace {
-
-struct Metal {
-  Noise noise;
-  OnePole high1, high2, low;
-  double length;
-  double Sample(double t) {
-    const double x = low.Low(high2.High(high1.High(noise.Next())));
-    return x * Rise(t, 0.0008) * std::exp(-t / (length / 5.0));
-  }
-};
-
-}  // namespace
-
 void HiHat(Track& track, double start, const Place& place, uint32_t seed, double length) {
-  Metal state{Noise(seed), OnePole(6500.0), OnePole(6500.0), OnePole(11000.0), length};
-  AddShot(
-      track, start, length, place,
-      [](double t, void* p) { return 1.6 * static_cast<Metal*>(p)->Sample(t); }, &state);
+  AddMetal(track, start, place, seed, length, 6500.0, 1.6);
 }
 
 void Cymbal(Track& track, double start, const Place& place, uint32_t seed, double length) {
-  Metal state{Noise(seed), OnePole(4000.0), OnePole(4000.0), OnePole(9000.0), length};
-  AddShot(
-      track, start, length, place,
-      [](double t, void* p) { return 1.2 * static_cast<Metal*>(p)->Sample(t); }, &state);
+  AddMetal(track, start, place, seed, length, 4000.0, 1.2);
 }
 
 namespace {
