@@ -51,7 +51,9 @@ StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available)
 
   // 0-1 breadth-first search: a step costs nothing, a press costs one turn.
   std::deque<int> queue;
-  const int first = lattice.Index(start.x, start.y, start.heading, false);
+  const auto& pixels = field.Pixels().pixels;
+  const bool no_star = std::find(pixels.begin(), pixels.end(), kYellow) == pixels.end();
+  const int first = lattice.Index(start.x, start.y, start.heading, no_star);
   turns[size_t(first)] = 0;
   queue.push_back(first);
   int goal_from = -1;

@@ -35,7 +35,8 @@ struct StagePlan {
 // used, with the game's rules: the head lands only on its 3-pixel diagonal
 // lattice and is judged only there; turns happen between ticks, any number on
 // one spot; blue ends the run, yellow takes the star, red clears the stage
-// (only wanted once the star is taken), every other colour is harmless. The
+// (only wanted once the star is taken; on a field without any yellow, such as
+// the random block stages, red alone will do), every other colour is harmless. The
 // search never lands outside the inside window (3..442 across, 3..338 down)
 // even where the field is black, because the trail left out there would end
 // a later pass the same way. Works on any field: a picture stage or random
