@@ -12,9 +12,7 @@ constexpr int kChunkFrames = 1024;
 
 }  // namespace
 
-SdlMixer::~SdlMixer() {
-  Shutdown();
-}
+SdlMixer::~SdlMixer() { Shutdown(); }
 
 MixSessionHandle SdlMixer::ConfigureInit(const MixConfig& config) {
   Shutdown();

@@ -14,6 +14,8 @@
 #include <iterator>
 #include <numbers>
 #include <thread>
+
+#include <unistd.h>
 #include <vector>
 
 #include "engine/game_record.h"
@@ -28,8 +30,9 @@ namespace fs = std::filesystem;
 constexpr int kRate = 44100;
 constexpr size_t kFrameBytes = 4;  // the mixer's output: 16-bit stereo
 
+// Per process: other build trees may run the same test at the same time.
 fs::path TempDir(const char* name) {
-  const fs::path dir = fs::temp_directory_path() / name;
+  const fs::path dir = fs::temp_directory_path() / (name + std::to_string(getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -91,7 +94,7 @@ int Loudest(const std::vector<int16_t>& s, size_t from_frame, size_t to_frame) {
 }
 
 TEST(SdlMixer, WithoutAnAudioDeviceTheGameRunsSilent) {
-  const fs::path dir = TempDir("marvo-sdl-none");
+  const fs::path dir = TempDir("marvo-sdl-none-");
   WriteTone(dir / "bgm1.wav");
   const fs::path cwd = fs::current_path();  // opening the module moves into its directory
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
@@ -111,7 +114,7 @@ TEST(SdlMixer, WithoutAnAudioDeviceTheGameRunsSilent) {
 }
 
 TEST(SdlMixer, ALoopSoundsOnTheDiskDriverUntilItsChannelIsFlushed) {
-  const fs::path dir = TempDir("marvo-sdl-disk");
+  const fs::path dir = TempDir("marvo-sdl-disk-");
   const fs::path out = dir / "out.raw";
   WriteTone(dir / "tone.wav");
   setenv("SDL_AUDIODRIVER", "disk", 1);

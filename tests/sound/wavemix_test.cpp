@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "engine/game_record.h"
 #include "engine/sound_slots.h"
 #include "tests/support/recording_mixer.h"
@@ -18,7 +20,8 @@ class WavemixTest : public ::testing::Test {
  protected:
   static fs::path TestDir() {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return fs::temp_directory_path() / ("marvo-wavemix-" + std::string(test->name()));
+    return fs::temp_directory_path() /
+           ("marvo-wavemix-" + std::string(test->name()) + "-" + std::to_string(getpid()));
   }
   void SetUp() override { fs::create_directories(dir_); }
   void TearDown() override {
