@@ -1,77 +1,46 @@
-// MARVOSTEL: the window shows the play field; Enter sends the head on its way.
+// MARVOSTEL: the main window over the game's handlers.
 #include <QApplication>
-#include <QKeyEvent>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QIcon>
+#include <QPixmap>
 
-#include "engine/game_record.h"
-#include "engine/movement.h"
-#include "qt/field_widget.h"
+#include "qt/main_form.h"
+#include "qt/qt_desktop.h"
 #include "qt/qt_platform.h"
 #include "qt/qt_text.h"
-#include "ui/surface.h"
+#include "shell/app.h"
 
 namespace {
 
-using namespace marvo;
-
-// Until the game's hit rules are in, the head runs until it leaves the field.
-class LeaveFieldStop final : public HitResolver {
- public:
-  explicit LeaveFieldStop(GameRecord& record) : record_(record) {}
-  void ResolveHit() override {
-    const GameRecord& r = record_;
-    if (r.HeadX <= kBorderLeft || r.HeadX >= kBorderRight || r.HeadY <= kBorderTop ||
-        r.HeadY >= kBorderBottom - 1) {
-      record_.StopFlag = 1;
-    }
+// A plain purple tile until the drawn icon is among the pictures.
+QIcon PlaceholderIcon() {
+  QIcon icon;
+  for (int size : {16, 32}) {
+    QPixmap tile(size, size);
+    tile.fill(QColor(0x80, 0x00, 0x80));
+    icon.addPixmap(tile);
   }
-
- private:
-  GameRecord& record_;
-};
-
-class Window final : public QWidget {
- public:
-  Window() : field_(kFieldWidth, kFieldHeight), view_(new FieldWidget(field_, this)) {
-    setWindowTitle("MARVOSTEL");
-    record_.StoreStartUpValues();
-    field_.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
-    setFixedSize(sizeHint());
-    platform_.SetBeforeEvents([this] { view_->Sync(); });
-    view_->setFocusPolicy(Qt::NoFocus);
-  }
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    if (ClassicKeyCode(event->key()) == 13 && record_.StopFlag != 0) Run();
-  }
-
- private:
-  void Run() {
-    field_.Clear();
-    field_.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
-    record_.ResetToIdle();
-    record_.StopFlag = 0;
-    LeaveFieldStop stop(record_);
-    MoveHead(record_, field_, platform_, stop);
-  }
-
-  GameRecord record_;
-  Surface field_;
-  FieldWidget* view_;
-  QtPlatform platform_;
-};
+  return icon;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // Whole scale factors only, so each field pixel becomes a whole block.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  QApplication application(argc, argv);
   marvo::RegisterFontSubstitutions();
-  Window window;
-  window.show();
-  return app.exec();
+  application.setWindowIcon(PlaceholderIcon());
+
+  marvo::QtPlatform platform;
+  marvo::QtTextRasterizer text;
+  marvo::QtDesktop desktop;
+  marvo::App app(platform, text, desktop);
+  marvo::MainForm form(app.form, app);
+  desktop.SetMainWindow(&form);
+  // The game's loops run inside handlers; the window follows them on every pass.
+  platform.SetBeforeEvents([&form] { form.Mirror(); });
+
+  form.Load();
+  form.ShowCentered();
+  return application.exec();
 }

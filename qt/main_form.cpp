@@ -1,0 +1,324 @@
+#include "qt/main_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <map>
+
+#include "qt/qt_text.h"
+
+namespace marvo {
+
+namespace {
+
+QColor ToQColor(Color color) {
+  if (color == kButtonFace)
+    return QApplication::palette().color(QPalette::Active, QPalette::Button);
+  return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+}
+
+QString ToQString(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+QRect ToQRect(const Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
+
+Qt::Alignment ToQAlignment(Alignment alignment) {
+  // Classic labels set their text from the top; only the horizontal place varies.
+  switch (alignment) {
+    case Alignment::kRight:
+      return Qt::AlignRight | Qt::AlignTop;
+    case Alignment::kCenter:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case Alignment::kLeft:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignTop;
+}
+
+void ApplyLabel(QLabel& widget, const Label& label) {
+  widget.setText(ToQString(label.caption));
+  widget.setGeometry(ToQRect(label.rect));
+  widget.setFont(MakeFont(label.font));
+  widget.setAlignment(ToQAlignment(label.alignment));
+  // All colour groups alike: a label over the disabled field keeps its colour.
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::WindowText, ToQColor(label.fore_color));
+  widget.setPalette(palette);
+  widget.setVisible(label.visible);
+}
+
+}  // namespace
+
+// The window's client area: the black background, the read-out panel's frame
+// lines and the caption strip's frame.
+class ClientArea final : public QWidget {
+ public:
+  ClientArea(const MainFormModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(model.client_width, model.client_height);
+  }
+
+  // Repaints when the frame changed since it was last drawn.
+  void Sync() {
+    std::vector<Line> lines;
+    for (const Line* line : model_.lines) lines.push_back(*line);
+    if (lines != lines_ || !(model_.Shape1 == shape_) || model_.back_color != back_color_) {
+      lines_ = std::move(lines);
+      shape_ = model_.Shape1;
+      back_color_ = model_.back_color;
+      update();
+    }
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(back_color_));
+    for (const Line& line : lines_) {
+      if (!line.visible) continue;
+      painter.setPen(ToQColor(line.color));
+      painter.drawLine(line.x1, line.y1, line.x2, line.y2);
+    }
+    if (shape_.visible) {
+      // A 1-pixel pen on drawRect lights width + 1 pixels: the design's width
+      // already counts both edges.
+      painter.setPen(ToQColor(shape_.border_color));
+      painter.setBrush(Qt::NoBrush);
+      const Rect& r = shape_.rect;
+      painter.drawRect(QRect(r.x, r.y, r.width - 1, r.height - 1));
+    }
+  }
+
+ private:
+  const MainFormModel& model_;
+  std::vector<Line> lines_;
+  Shape shape_;
+  Color back_color_ = kBlack;
+};
+
+MainForm::MainForm(MainFormModel& model, MainFormEvents& events, QWidget* parent)
+    : QMainWindow(parent), model_(model), events_(events) {
+  setWindowTitle(ToQString(model.caption));
+  setFont(MakeFont(model.font));
+  // A fixed border: no maximise button, no resizing.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  BuildClientArea();
+  BuildMenus();
+  // The menu bar's height depends on font and screen: measured once it is full.
+  setFixedSize(model.client_width, model.client_height + menuBar()->sizeHint().height());
+  AddTimer(model.DemoTimer, &MainFormEvents::DemoTimer_Timer);
+  Mirror();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::BuildClientArea() {
+  client_ = new ClientArea(model_, this);
+  client_->setObjectName("client");
+  setCentralWidget(client_);
+
+  field_ = AddPicture(model_.picSTAGE, client_);
+  field_->on_key_down = [this](int key_code, int shift) {
+    int16_t code = int16_t(key_code), state = int16_t(shift);
+    Route([&] { events_.picSTAGE_KeyDown(code, state); });
+  };
+  // Keys go to the window until a game enables the field.
+  field_enabled_ = model_.picSTAGE.enabled;
+  field_->setEnabled(field_enabled_);
+
+  for (const Label* label : model_.window_labels) AddLabel(*label, client_);
+  for (const Label* label : model_.field_labels) AddLabel(*label, field_);
+  for (const PictureBox* holder : model_.holders) AddPicture(*holder, client_);
+
+  strip_ = client_->findChild<QLabel*>(ToQString(model_.lblBgmName.name));
+  strip_->installEventFilter(this);
+}
+
+void MainForm::BuildMenus() {
+  menuBar()->setFont(MakeFont(model_.font));
+  for (const MenuItem* top : model_.menu_bar) {
+    QMenu* menu = menuBar()->addMenu(ToQString(top->caption));
+    menu->setObjectName(ToQString(top->name));
+    menu->menuAction()->setObjectName(ToQString(top->name));
+    menus_.push_back({top, menu->menuAction()});
+    AddMenuEntries(menu, *top);
+  }
+}
+
+void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
+  using Handler = void (MainFormEvents::*)();
+  const std::map<const MenuItem*, Handler> clicks = {
+      {&model_.MMG_Start, &MainFormEvents::MMG_Start_Click},
+      {&model_.MMG_End, &MainFormEvents::MMG_End_Click},
+      {&model_.MMG_BGMU, &MainFormEvents::MMG_BGMU_Click},
+      {&model_.MMG_BGMN, &MainFormEvents::MMG_BGMN_Click},
+      {&model_.MMG_BGMT1, &MainFormEvents::MMG_BGMT1_Click},
+      {&model_.MMG_BGMT2, &MainFormEvents::MMG_BGMT2_Click},
+      {&model_.MMH_Help, &MainFormEvents::MMH_Help_Click},
+      {&model_.MMH_Web, &MainFormEvents::MMH_Web_Click},
+      {&model_.MMH_About, &MainFormEvents::MMH_About_Click},
+  };
+  menu->setFont(MakeFont(model_.font));
+  for (const MenuItem* item : parent.children) {
+    QAction* action = nullptr;
+    if (item->separator) {
+      action = menu->addSeparator();
+    } else if (!item->children.empty()) {
+      QMenu* submenu = menu->addMenu(ToQString(item->caption));
+      submenu->setObjectName(ToQString(item->name));
+      action = submenu->menuAction();
+      AddMenuEntries(submenu, *item);
+    } else {
+      action = menu->addAction(ToQString(item->caption));
+      if (!item->shortcut.empty()) action->setShortcut(QKeySequence(ToQString(item->shortcut)));
+      if (auto click = clicks.find(item); click != clicks.end()) {
+        const Handler handler = click->second;
+        connect(action, &QAction::triggered, this,
+                [this, handler] { Route([&] { (events_.*handler)(); }); });
+      }
+    }
+    action->setObjectName(ToQString(item->name));
+    menus_.push_back({item, action});
+  }
+}
+
+void MainForm::AddLabel(const Label& label, QWidget* parent) {
+  auto* widget = new QLabel(parent);
+  widget->setObjectName(ToQString(label.name));
+  widget->setWordWrap(true);
+  ApplyLabel(*widget, label);
+  labels_.push_back({&label, widget, label});
+}
+
+FieldWidget* MainForm::AddPicture(const PictureBox& box, QWidget* parent) {
+  auto* widget = new FieldWidget(box.surface, parent);
+  widget->setObjectName(ToQString(box.name));
+  widget->move(box.rect.x, box.rect.y);
+  widget->setVisible(box.visible);
+  pictures_.push_back({&box, widget});
+  return widget;
+}
+
+void MainForm::AddTimer(const Timer& timer, void (MainFormEvents::*handler)()) {
+  auto* qtimer = new QTimer(this);
+  qtimer->setObjectName(ToQString(timer.name));
+  connect(qtimer, &QTimer::timeout, this,
+          [this, handler] { Route([&] { (events_.*handler)(); }); });
+  timers_.push_back({&timer, qtimer});
+}
+
+void MainForm::Load() {
+  Route([&] { events_.Form_Load(); });
+}
+
+void MainForm::ShowCentered() {
+  // The window itself is centred; a desktop's title bar and border go round it.
+  const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
+  setGeometry(
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+  show();
+}
+
+void MainForm::Route(const std::function<void()>& handler) {
+  handler();
+  Mirror();
+}
+
+void MainForm::Mirror() {
+  if (isEnabled() != model_.enabled) setEnabled(model_.enabled);
+  const QString title = ToQString(model_.caption);
+  if (windowTitle() != title) setWindowTitle(title);
+
+  for (LabelView& view : labels_) {
+    if (view.shown == *view.model) continue;
+    ApplyLabel(*view.widget, *view.model);
+    view.shown = *view.model;
+  }
+
+  for (MenuView& view : menus_) {
+    const MenuItem& item = *view.model;
+    QAction& action = *view.action;
+    // Only a checked entry is checkable: an unchecked one shows no box at all,
+    // and the mark is the model's, whatever a click on it did.
+    if (action.isCheckable() != item.checked) action.setCheckable(item.checked);
+    if (action.isChecked() != item.checked) action.setChecked(item.checked);
+    if (action.isEnabled() != item.enabled) action.setEnabled(item.enabled);
+    if (action.isVisible() != item.visible) action.setVisible(item.visible);
+    if (!item.separator && action.text() != ToQString(item.caption)) {
+      action.setText(ToQString(item.caption));
+    }
+  }
+
+  for (PictureView& view : pictures_) {
+    const PictureBox& box = *view.model;
+    FieldWidget& widget = *view.widget;
+    const QRect geometry(box.rect.x, box.rect.y, box.surface.Width(), box.surface.Height());
+    if (widget.geometry() != geometry) {
+      widget.setFixedSize(geometry.size());
+      widget.move(geometry.topLeft());
+    }
+    if (widget.isVisibleTo(this) != box.visible) widget.setVisible(box.visible);
+    widget.Sync();
+  }
+  // The field takes the keyboard while it is enabled; otherwise keys reach the window.
+  if (model_.picSTAGE.enabled != field_enabled_) {
+    field_enabled_ = model_.picSTAGE.enabled;
+    field_->setEnabled(field_enabled_);
+    if (field_enabled_) field_->setFocus();
+  }
+
+  for (TimerView& view : timers_) {
+    const Timer& timer = *view.model;
+    const bool running = timer.enabled && timer.interval_ms > 0;
+    if (!running) {
+      view.timer->stop();
+    } else if (!view.timer->isActive() || view.timer->interval() != timer.interval_ms) {
+      view.timer->start(timer.interval_ms);
+    }
+  }
+
+  client_->Sync();
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event) {
+  const int code = ClassicKeyCode(event->key());
+  if (code == 0) return QMainWindow::keyPressEvent(event);
+  int16_t key_code = int16_t(code), shift = int16_t(ClassicShiftState(event->modifiers()));
+  Route([&] { events_.Form_KeyDown(key_code, shift); });
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  int16_t cancel = 0;
+  Route([&] { events_.Form_Unload(cancel); });
+  if (cancel != 0)
+    event->ignore();
+  else
+    event->accept();
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == strip_) {
+    // A click is a press and a release of the left button on the strip.
+    if (event->type() == QEvent::MouseButtonPress) {
+      strip_pressed_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    } else if (event->type() == QEvent::MouseButtonRelease && strip_pressed_) {
+      strip_pressed_ = false;
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton &&
+          strip_->rect().contains(mouse->position().toPoint())) {
+        Route([&] { events_.lblBgmName_Click(); });
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace marvo
