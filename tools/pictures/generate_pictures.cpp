@@ -7,6 +7,7 @@
 // then look at artifacts/contact-sheet.png and commit resources/.
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPainter>
 #include <cstdio>
@@ -98,6 +99,14 @@ int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s SOURCE_DIR\n", argv[0]);
     return 2;
+  }
+  // Without these the letters would silently come from some other font.
+  for (const QString family : {"IPAGothic", "Liberation Sans"}) {
+    if (!QFontDatabase::families().contains(family)) {
+      std::fprintf(stderr, "font %s is missing (fonts-ipafont-gothic, fonts-liberation2)\n",
+                   qPrintable(family));
+      return EXIT_FAILURE;
+    }
   }
   const QString root = QString::fromLocal8Bit(argv[1]);
   const QString dir = root + "/resources/pictures/";

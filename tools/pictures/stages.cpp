@@ -83,7 +83,9 @@ constexpr Corridor kNetwork[] = {
     {false, 360, 96, 180},   // loop to second corridor
     {false, 380, 180, 290},  // dead end up to the right
     {true, -4, 438, 520},    // dead end below the loop
-    {false, 170, 0, 90},     // dead end up to the top edge
+    {false, 170, 0, 90},     // dead end towards the top
+    {false, 110, 0, 56},     // a first side turning, soon closed
+    {true, -104, 344, 400},  // dead end past the star
 };
 
 void CarveCorridor(Canvas& canvas, const Corridor& c) {
