@@ -2,7 +2,7 @@
 // wall, the yellow star (and in the final stage white and red text set into
 // the wall).
 
-#include <QPainterPath>
+#include <initializer_list>
 
 #include "tools/pictures/drawings.h"
 

@@ -1,8 +1,8 @@
 // The title pair, the banner sheet with its mask, and the window icon.
 
-#include <QPainter>
 #include <QPainterPath>
-#include <QPen>
+#include <QPoint>
+#include <vector>
 
 #include "tools/pictures/drawings.h"
 
