@@ -1,7 +1,5 @@
 // MARVOSTEL: the main window over the game's handlers.
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 
 #include "qt/main_form.h"
 #include "qt/qt_desktop.h"
@@ -9,27 +7,11 @@
 #include "qt/qt_text.h"
 #include "shell/app.h"
 
-namespace {
-
-// A plain purple tile until the drawn icon is among the pictures.
-QIcon PlaceholderIcon() {
-  QIcon icon;
-  for (int size : {16, 32}) {
-    QPixmap tile(size, size);
-    tile.fill(QColor(0x80, 0x00, 0x80));
-    icon.addPixmap(tile);
-  }
-  return icon;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   // Whole scale factors only, so each field pixel becomes a whole block.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication application(argc, argv);
   marvo::RegisterFontSubstitutions();
-  application.setWindowIcon(PlaceholderIcon());
 
   marvo::QtPlatform platform;
   marvo::QtTextRasterizer text;

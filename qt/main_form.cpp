@@ -2,17 +2,20 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <map>
 
 #include "qt/qt_text.h"
+#include "resources/pictures.h"
 
 namespace marvo {
 
@@ -39,6 +42,23 @@ Qt::Alignment ToQAlignment(Alignment alignment) {
       break;
   }
   return Qt::AlignLeft | Qt::AlignTop;
+}
+
+QImage ToQImage(const Image& image) {
+  QImage converted(image.width, image.height, QImage::Format_RGB32);
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const Color c = image.At(x, y);
+      converted.setPixel(x, y, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
+    }
+  }
+  return converted;
+}
+
+QIcon GameIcon() {
+  QIcon icon;
+  for (int size : {16, 32}) icon.addPixmap(QPixmap::fromImage(ToQImage(Icon(size))));
+  return icon;
 }
 
 void ApplyLabel(QLabel& widget, const Label& label) {
@@ -105,6 +125,7 @@ class ClientArea final : public QWidget {
 MainForm::MainForm(MainFormModel& model, MainFormEvents& events, QWidget* parent)
     : QMainWindow(parent), model_(model), events_(events) {
   setWindowTitle(ToQString(model.caption));
+  setWindowIcon(GameIcon());
   setFont(MakeFont(model.font));
   // A fixed border: no maximise button, no resizing.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

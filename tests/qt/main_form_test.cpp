@@ -75,6 +75,9 @@ class MainFormTest : public ::testing::Test {
 
 TEST_F(MainFormTest, WindowHasItsCaptionFixedSizeClientAreaAndFrames) {
   EXPECT_EQ(form.windowTitle(), "MARVOSTEL");
+  const QList<QSize> icon_sizes = form.windowIcon().availableSizes();
+  EXPECT_TRUE(icon_sizes.contains(QSize(16, 16)));
+  EXPECT_TRUE(icon_sizes.contains(QSize(32, 32)));
   const int menu_height = form.menuBar()->height();
   EXPECT_GT(menu_height, 10);
   EXPECT_EQ(form.centralWidget()->geometry(), QRect(0, menu_height, 539, 372));
