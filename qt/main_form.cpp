@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,10 +62,29 @@ QIcon GameIcon() {
   return icon;
 }
 
+// A word wider than its label (a seven-digit score) spills over the label's
+// edges, as its alignment places it, rather than losing its ends.
+QRect LabelGeometry(const Label& label, const QFont& font) {
+  QRect box = ToQRect(label.rect);
+  const QString text = ToQString(label.caption);
+  const int overflow = QFontMetrics(font).horizontalAdvance(text) - box.width();
+  if (overflow <= 0 || text.contains(' ')) return box;
+  switch (label.alignment) {
+    case Alignment::kLeft:
+      return box.adjusted(0, 0, overflow, 0);
+    case Alignment::kRight:
+      return box.adjusted(-overflow, 0, 0, 0);
+    case Alignment::kCenter:
+      break;
+  }
+  return box.adjusted(-overflow / 2, 0, overflow - overflow / 2, 0);
+}
+
 void ApplyLabel(QLabel& widget, const Label& label) {
+  const QFont font = MakeFont(label.font);
   widget.setText(ToQString(label.caption));
-  widget.setGeometry(ToQRect(label.rect));
-  widget.setFont(MakeFont(label.font));
+  widget.setFont(font);
+  widget.setGeometry(LabelGeometry(label, font));
   widget.setAlignment(ToQAlignment(label.alignment));
   // All colour groups alike: a label over the disabled field keeps its colour.
   QPalette palette = widget.palette();

@@ -407,7 +407,11 @@ TEST_F(MainFormTest, ModelChangesReachTheWidgets) {
   model.MM_Setting.enabled = false;
   model.MMG_BGMT2.enabled = false;
   form.Mirror();
-  EXPECT_EQ(Find<QLabel>("lblSC")->text(), "1234567");
+  auto* score = Find<QLabel>("lblSC");
+  EXPECT_EQ(score->text(), "1234567");
+  // Every digit shows: the read-out spills evenly over its edges.
+  EXPECT_GE(score->width(), QFontMetrics(score->font()).horizontalAdvance("1234567"));
+  EXPECT_LE(std::abs(score->geometry().center().x() - QRect(456, 32, 73, 25).center().x()), 1);
   EXPECT_EQ(Find<QLabel>("lblBN")->palette().color(QPalette::WindowText), QColor(Qt::red));
   EXPECT_TRUE(Find<QLabel>("lblHSC1")->isVisible());
   EXPECT_FALSE(Find<QAction>("MMG_BGMU")->isChecked());
