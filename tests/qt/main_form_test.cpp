@@ -21,7 +21,21 @@ namespace {
 // Writes down every handler the window reaches, keys with their codes.
 class RecordingEvents final : public MainFormEvents {
  public:
-  void Form_Load() override { calls.push_back("Form_Load"); }
+#define RECORD(handler) \
+  void handler() override { calls.push_back(#handler); }
+  RECORD(Form_Load)
+  RECORD(DemoTimer_Timer)
+  RECORD(MMG_Start_Click)
+  RECORD(MMG_End_Click)
+  RECORD(MMG_BGMU_Click)
+  RECORD(MMG_BGMN_Click)
+  RECORD(MMG_BGMT1_Click)
+  RECORD(MMG_BGMT2_Click)
+  RECORD(MMH_Help_Click)
+  RECORD(MMH_Web_Click)
+  RECORD(MMH_About_Click)
+  RECORD(lblBgmName_Click)
+#undef RECORD
   void Form_Unload(int16_t&) override { calls.push_back("Form_Unload"); }
   void Form_KeyDown(int16_t& key, int16_t&) override {
     calls.push_back("Form_KeyDown " + std::to_string(key));
@@ -29,17 +43,6 @@ class RecordingEvents final : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t& key, int16_t&) override {
     calls.push_back("picSTAGE_KeyDown " + std::to_string(key));
   }
-  void DemoTimer_Timer() override { calls.push_back("DemoTimer_Timer"); }
-  void MMG_Start_Click() override { calls.push_back("MMG_Start_Click"); }
-  void MMG_End_Click() override { calls.push_back("MMG_End_Click"); }
-  void MMG_BGMU_Click() override { calls.push_back("MMG_BGMU_Click"); }
-  void MMG_BGMN_Click() override { calls.push_back("MMG_BGMN_Click"); }
-  void MMG_BGMT1_Click() override { calls.push_back("MMG_BGMT1_Click"); }
-  void MMG_BGMT2_Click() override { calls.push_back("MMG_BGMT2_Click"); }
-  void MMH_Help_Click() override { calls.push_back("MMH_Help_Click"); }
-  void MMH_Web_Click() override { calls.push_back("MMH_Web_Click"); }
-  void MMH_About_Click() override { calls.push_back("MMH_About_Click"); }
-  void lblBgmName_Click() override { calls.push_back("lblBgmName_Click"); }
 
   // The calls since the last look.
   std::vector<std::string> Take() { return std::exchange(calls, {}); }
@@ -113,146 +116,71 @@ struct LabelRow {
   QRect rect;
   const char* text;
   Color color;
-  const char* family;  // the installed stand-in
-  int pixel_size;
-  bool underline;
-  Qt::Alignment alignment;
-  bool on_field;
-  bool visible;
+  const char* font;  // the installed stand-in, pixel size, underline
 };
 
+void ExpectLabel(QLabel* label, const LabelRow& row) {
+  SCOPED_TRACE(row.name);
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->geometry(), row.rect);
+  EXPECT_EQ(label->text().toStdString(), row.text);
+  const QColor expected = row.color == kButtonFace ? QApplication::palette().color(QPalette::Button)
+                                                   : QColor(Rgb(row.color));
+  EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), expected);
+  EXPECT_EQ(label->palette().color(QPalette::Disabled, QPalette::WindowText), expected);
+  const QFontInfo font(label->font());
+  const QString shown = QString("%1 %2%3")
+                            .arg(font.family())
+                            .arg(font.pixelSize())
+                            .arg(font.underline() ? " underlined" : "");
+  EXPECT_EQ(shown.toStdString(), row.font);
+  EXPECT_TRUE(font.bold());
+  EXPECT_EQ(label->font().styleStrategy() & QFont::NoAntialias, QFont::NoAntialias);
+  EXPECT_FALSE(label->autoFillBackground());
+}
+
 TEST_F(MainFormTest, LabelsStandWhereTheLayoutPutsThemInTheirFontsAndColours) {
-  const auto centre = Qt::AlignHCenter, left = Qt::AlignLeft;
-  const char* gothic = "IPAGothic";
-  const LabelRow rows[] = {
-      {"lblPoint", {456, 8, 73, 25}, "SCORE", kWhite, gothic, 21, false, centre, false, true},
-      {"lblSC", {456, 32, 73, 25}, "000000", kCyan, gothic, 21, false, centre, false, true},
-      {"lblRound", {456, 64, 73, 25}, "STAGE", kWhite, gothic, 21, false, centre, false, true},
-      {"lblNumber", {456, 88, 73, 25}, "", kCyan, gothic, 21, false, centre, false, true},
-      {"lblTimer", {456, 120, 73, 25}, "TURN", kWhite, gothic, 21, false, centre, false, true},
-      {"lblBN", {456, 144, 73, 25}, "", kCyan, gothic, 21, false, centre, false, true},
-      {"lblBgmName",
-       {8, 350, 521, 15},
-       "MARVOSTEL Version 1.0.5",
-       kButtonFace,
-       gothic,
-       13,
-       false,
-       left,
-       false,
-       true},
-      {"lblHSCTitle",
-       {8, 80, 433, 41},
-       "HALL OF FAME",
-       kCyan,
-       gothic,
-       29,
-       true,
-       centre,
-       true,
-       false},
-      {"lblHSC1",
-       {8, 118, 433, 25},
-       "TOP : 000000",
-       kWhite,
-       gothic,
-       24,
-       false,
-       centre,
-       true,
-       false},
-      {"lblHSC2",
-       {8, 152, 433, 25},
-       "No2 : 000000",
-       kSilver,
-       gothic,
-       21,
-       false,
-       centre,
-       true,
-       false},
-      {"lblHSC3",
-       {8, 176, 433, 25},
-       "No3 : 000000",
-       kSilver,
-       gothic,
-       21,
-       false,
-       centre,
-       true,
-       false},
-      {"lblHSC4",
-       {8, 200, 433, 25},
-       "No4 : 000000",
-       kSilver,
-       gothic,
-       21,
-       false,
-       centre,
-       true,
-       false},
-      {"lblHSC5",
-       {8, 224, 433, 25},
-       "No5 : 000000",
-       kSilver,
-       gothic,
-       21,
-       false,
-       centre,
-       true,
-       false},
-      {"lblMsg",
-       {7, 96, 433, 73},
-       "ALL CLEAR!",
-       kRed,
-       "Liberation Sans",
-       64,
-       false,
-       centre,
-       true,
-       false},
-      {"lblbonus1",
-       {8, 175, 433, 17},
-       "All Clear Bonus  +100000",
-       kRed,
-       gothic,
-       16,
-       false,
-       centre,
-       true,
-       false},
-      {"lblbonus2",
-       {8, 199, 433, 17},
-       "Perfect Bonus  +50000",
-       kRed,
-       gothic,
-       16,
-       false,
-       centre,
-       true,
-       false},
+  const LabelRow panel[] = {
+      {"lblPoint", {456, 8, 73, 25}, "SCORE", kWhite, "IPAGothic 21"},
+      {"lblSC", {456, 32, 73, 25}, "000000", kCyan, "IPAGothic 21"},
+      {"lblRound", {456, 64, 73, 25}, "STAGE", kWhite, "IPAGothic 21"},
+      {"lblNumber", {456, 88, 73, 25}, "", kCyan, "IPAGothic 21"},
+      {"lblTimer", {456, 120, 73, 25}, "TURN", kWhite, "IPAGothic 21"},
+      {"lblBN", {456, 144, 73, 25}, "", kCyan, "IPAGothic 21"},
   };
-  const QColor button_face = QApplication::palette().color(QPalette::Button);
-  for (const LabelRow& row : rows) {
-    SCOPED_TRACE(row.name);
+  for (const LabelRow& row : panel) {
     auto* label = Find<QLabel>(row.name);
-    if (label == nullptr) continue;
-    EXPECT_EQ(label->geometry(), row.rect);
-    EXPECT_EQ(label->text().toStdString(), row.text);
-    const QColor expected = row.color == kButtonFace ? button_face : QColor(Rgb(row.color));
-    EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), expected);
-    EXPECT_EQ(label->palette().color(QPalette::Disabled, QPalette::WindowText), expected);
-    const QFontInfo font(label->font());
-    EXPECT_EQ(font.family().toStdString(), row.family);
-    EXPECT_EQ(font.pixelSize(), row.pixel_size);
-    EXPECT_TRUE(label->font().bold());
-    EXPECT_EQ(label->font().underline(), row.underline);
-    EXPECT_EQ(label->font().styleStrategy() & QFont::NoAntialias, QFont::NoAntialias);
-    EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, row.alignment);
-    EXPECT_FALSE(label->autoFillBackground());
-    EXPECT_EQ(label->parentWidget()->objectName(), row.on_field ? "picSTAGE" : "client");
-    EXPECT_EQ(label->isVisibleTo(&form), row.visible);
+    ExpectLabel(label, row);
+    EXPECT_EQ(label->parentWidget()->objectName(), "client");
+    EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_TRUE(label->isVisible());
   }
+  auto* strip = Find<QLabel>("lblBgmName");
+  ExpectLabel(
+      strip,
+      {"lblBgmName", {8, 350, 521, 15}, "MARVOSTEL Version 1.0.5", kButtonFace, "IPAGothic 13"});
+  EXPECT_EQ(strip->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+  EXPECT_TRUE(strip->isVisible());
+
+  const LabelRow over_field[] = {
+      {"lblHSCTitle", {8, 80, 433, 41}, "HALL OF FAME", kCyan, "IPAGothic 29 underlined"},
+      {"lblHSC1", {8, 118, 433, 25}, "TOP : 000000", kWhite, "IPAGothic 24"},
+      {"lblHSC2", {8, 152, 433, 25}, "No2 : 000000", kSilver, "IPAGothic 21"},
+      {"lblHSC3", {8, 176, 433, 25}, "No3 : 000000", kSilver, "IPAGothic 21"},
+      {"lblHSC4", {8, 200, 433, 25}, "No4 : 000000", kSilver, "IPAGothic 21"},
+      {"lblHSC5", {8, 224, 433, 25}, "No5 : 000000", kSilver, "IPAGothic 21"},
+      {"lblMsg", {7, 96, 433, 73}, "ALL CLEAR!", kRed, "Liberation Sans 64"},
+      {"lblbonus1", {8, 175, 433, 17}, "All Clear Bonus  +100000", kRed, "IPAGothic 16"},
+      {"lblbonus2", {8, 199, 433, 17}, "Perfect Bonus  +50000", kRed, "IPAGothic 16"},
+  };
+  for (const LabelRow& row : over_field) {
+    auto* label = Find<QLabel>(row.name);
+    ExpectLabel(label, row);
+    EXPECT_EQ(label->parentWidget()->objectName(), "picSTAGE");
+    EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_FALSE(label->isVisibleTo(&form));
+  }
+
   auto* field = Find("picSTAGE");
   EXPECT_EQ(field->geometry(), QRect(0, 0, 447, 342));
   EXPECT_TRUE(field->isVisible());
@@ -262,68 +190,46 @@ TEST_F(MainFormTest, LabelsStandWhereTheLayoutPutsThemInTheirFontsAndColours) {
   EXPECT_EQ(timer->interval(), 10000);
 }
 
-// A menu entry as the window should show it; "-" is a separator.
-struct Entry {
-  std::string name;
-  std::string text;
-  std::string shortcut = {};
-  bool checked = false;
-  std::vector<Entry> children = {};
-};
-
-void ExpectMenu(const QList<QAction*>& actions, const std::vector<Entry>& expected) {
-  ASSERT_EQ(size_t(actions.size()), expected.size());
-  for (size_t i = 0; i < expected.size(); ++i) {
-    const QAction& action = *actions[qsizetype(i)];
-    const Entry& entry = expected[i];
-    SCOPED_TRACE(entry.name);
-    EXPECT_EQ(action.objectName().toStdString(), entry.name);
-    EXPECT_EQ(action.isSeparator(), entry.text == "-");
-    if (!action.isSeparator()) {
-      EXPECT_EQ(action.text().toStdString(), entry.text);
-    }
-    EXPECT_EQ(action.shortcut().toString().toStdString(), entry.shortcut);
-    EXPECT_EQ(action.isChecked(), entry.checked);
-    EXPECT_TRUE(action.isEnabled());
-    // A check mark of its own, not one of a group's radio dots.
-    EXPECT_EQ(action.actionGroup(), nullptr);
-    EXPECT_EQ(action.menu() != nullptr, !entry.children.empty());
-    if (action.menu() != nullptr) ExpectMenu(action.menu()->actions(), entry.children);
+// The menu bar as an outline, one line per entry, indented by level: name,
+// caption ("-" for a separator), shortcut and state.
+void Outline(const QList<QAction*>& actions, int depth, std::vector<std::string>& lines) {
+  for (const QAction* action : actions) {
+    std::string line = std::string(size_t(2 * depth), ' ') + action->objectName().toStdString();
+    line += " " + (action->isSeparator() ? std::string("-") : action->text().toStdString());
+    if (!action->shortcut().isEmpty())
+      line += " [" + action->shortcut().toString().toStdString() + "]";
+    if (action->isChecked()) line += " checked";
+    if (!action->isEnabled()) line += " disabled";
+    // Check marks of their own, not a group's radio dots.
+    if (action->actionGroup() != nullptr) line += " grouped";
+    lines.push_back(line);
+    if (action->menu() != nullptr) Outline(action->menu()->actions(), depth + 1, lines);
   }
 }
 
 TEST_F(MainFormTest, MenuBarHasTheCaptionsShortcutsAndMarksOfTheLayout) {
-  const std::vector<Entry> menus = {
-      {"MM_Game",
-       "ｹﾞｰﾑ(&G)",
-       "",
-       false,
-       {{"MMG_Start", "ｹﾞｰﾑ開始(&S)", "F2"}, {"Sep00", "-"}, {"MMG_End", "終了(&X)"}}},
-      {"MM_Setting",
-       "設定(&S)",
-       "",
-       false,
-       {{"MMS_BGM",
-         "BGM 有無",
-         "",
-         false,
-         {{"MMG_BGMU", "BGM有り", "", true}, {"MMG_BGMN", "BGM無し"}}},
-        {"Sep03", "-"},
-        {"MMS_BGM2",
-         "曲目変更",
-         "",
-         false,
-         {{"MMG_BGMT1", "TIDAL ARCADE", "", true}, {"MMG_BGMT2", "UNDERTOW"}}}}},
-      {"MM_Help",
-       "ﾍﾙﾌﾟ(&H)",
-       "",
-       false,
-       {{"MMH_Help", "MARVOSTEL ﾍﾙﾌﾟ(&H)..."},
-        {"MMH_Web", "公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)..."},
-        {"Sep01", "-"},
-        {"MMH_About", "ﾊﾞｰｼﾞｮﾝ情報(&A)..."}}},
+  std::vector<std::string> outline;
+  Outline(form.menuBar()->actions(), 0, outline);
+  const std::vector<std::string> expected = {
+      "MM_Game ｹﾞｰﾑ(&G)",
+      "  MMG_Start ｹﾞｰﾑ開始(&S) [F2]",
+      "  Sep00 -",
+      "  MMG_End 終了(&X)",
+      "MM_Setting 設定(&S)",
+      "  MMS_BGM BGM 有無",
+      "    MMG_BGMU BGM有り checked",
+      "    MMG_BGMN BGM無し",
+      "  Sep03 -",
+      "  MMS_BGM2 曲目変更",
+      "    MMG_BGMT1 TIDAL ARCADE checked",
+      "    MMG_BGMT2 UNDERTOW",
+      "MM_Help ﾍﾙﾌﾟ(&H)",
+      "  MMH_Help MARVOSTEL ﾍﾙﾌﾟ(&H)...",
+      "  MMH_Web 公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)...",
+      "  Sep01 -",
+      "  MMH_About ﾊﾞｰｼﾞｮﾝ情報(&A)...",
   };
-  ExpectMenu(form.menuBar()->actions(), menus);
+  EXPECT_EQ(outline, expected);
 }
 
 TEST_F(MainFormTest, EveryCaptionHasItsGlyphsInTheStandInFonts) {
