@@ -57,6 +57,7 @@ class MainFormTest : public ::testing::Test {
  protected:
   MainFormTest() : form(model, events) {
     form.Load();
+    EXPECT_EQ(events.Take(), Calls{"Form_Load"});
     form.ShowCentered();
     form.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
