@@ -25,11 +25,11 @@ game_pid=""
 
 cleanup() {
   local status=$?
-  [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  set +e  # every step runs, whatever failed before it
+  for pid in $game_pid $xvfb_pid; do kill "$pid" 2>/dev/null; done
   for pid in $game_pid $xvfb_pid; do
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
+    kill -9 "$pid" 2>/dev/null
   done
   rm -rf "$work"
   exit "$status"
