@@ -8,11 +8,11 @@
 
 namespace marvo {
 
-QFont MakeFont(const FontSpec& spec) {
-  QFont font(QString::fromStdString(spec.family));
-  font.setPixelSize(int(std::lround(spec.points * 96.0 / 72.0)));
-  font.setBold(spec.bold);
-  font.setUnderline(spec.underline);
+QFont MakeFont(const FontSpec& font_spec) {
+  QFont font(QString::fromStdString(font_spec.family));
+  font.setPixelSize(int(std::lround(font_spec.points * 96.0 / 72.0)));
+  font.setBold(font_spec.bold);
+  font.setUnderline(font_spec.underline);
   font.setStyleStrategy(QFont::NoAntialias);
   font.setHintingPreference(QFont::PreferFullHinting);
   return font;
@@ -25,9 +25,9 @@ void RegisterFontSubstitutions() {
   QFont::insertSubstitutions(QStringLiteral("Arial"), {"Liberation Sans"});
 }
 
-TextMask QtTextRasterizer::Rasterize(const FontSpec& spec, std::string_view utf8) const {
+TextMask QtTextRasterizer::Rasterize(const FontSpec& font_spec, std::string_view utf8) const {
   const QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-  const QFont font = MakeFont(spec);
+  const QFont font = MakeFont(font_spec);
   const QFontMetrics metrics(font);
   TextMask mask;
   mask.width = metrics.horizontalAdvance(text);

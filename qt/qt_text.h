@@ -14,7 +14,7 @@ class QtTextRasterizer final : public TextRasterizer {
 
 // The QFont for a design font: pixel size from points at 96 dpi, no
 // antialiasing, full hinting, so text looks the same at every desktop scale.
-QFont MakeFont(const FontSpec& spec);
+QFont MakeFont(const FontSpec& font_spec);
 
 // Makes the design's font names resolve to the installed stand-ins. Call once,
 // right after the application object exists.
