@@ -18,8 +18,8 @@ struct Hit {
   bool operator==(const Hit&) const = default;
 };
 
-// Records what the loop hands over; by default stops the run at the first hit
-// outside the inside window, as the game's crash rule does.
+// Records what the loop hands over; unless told otherwise it ends the run at
+// the first hit outside the inside window, as the crash rule does.
 class RecordingHits final : public HitResolver {
  public:
   explicit RecordingHits(GameRecord& r) : r_(r) {}
@@ -35,12 +35,10 @@ class RecordingHits final : public HitResolver {
   GameRecord& r_;
 };
 
-// A platform whose clock shows a scripted reading at each Yield; the run stops
-// when the script is used up.
+// Shows a scripted clock reading at each Yield; the run ends with the script.
 class ScriptedClock final : public Platform {
  public:
-  ScriptedClock(GameRecord& r, double start, std::deque<double> readings)
-      : r_(r), now_(start), readings_(std::move(readings)) {}
+  ScriptedClock(GameRecord& r, std::deque<double> readings) : r_(r), readings_(readings) {}
   double Clock() override { return now_; }
   void Yield(double) override {
     if (readings_.empty()) {
@@ -53,8 +51,8 @@ class ScriptedClock final : public Platform {
 
  private:
   GameRecord& r_;
-  double now_;
   std::deque<double> readings_;
+  double now_ = 100.0;
 };
 
 class MovementTest : public ::testing::Test {
@@ -62,18 +60,18 @@ class MovementTest : public ::testing::Test {
   MovementTest() : field(kFieldWidth, kFieldHeight), hits(r) {
     r.StoreStartUpValues();
     field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
-    r.StopFlag = 0;
   }
   void Place(int x, int y, int16_t heading) {
     r.HeadX = int16_t(x);
     r.HeadY = int16_t(y);
     r.Heading = heading;
+    r.StopFlag = 0;
+    hits.hits.clear();
   }
   void Run(std::deque<double> readings) {
-    ScriptedClock clock(r, 100.0, std::move(readings));
+    ScriptedClock clock(r, std::move(readings));
     MoveHead(r, field, clock, hits);
   }
-  void RunVirtual() { MoveHead(r, field, platform, hits); }
 
   GameRecord r;
   Surface field;
@@ -82,28 +80,25 @@ class MovementTest : public ::testing::Test {
 };
 
 TEST_F(MovementTest, FirstTickFromTheCornerReadsThenPlotsAtFiveFive) {
+  r.StopFlag = 0;
   field.Point(5, 5, kSilver);  // something harmless where the head lands
   hits.on_hit = [&] { EXPECT_EQ(field.GetPixel(5, 5), kSilver) << "plotted before the read"; };
   Run({100.0101});
-  EXPECT_EQ(r.HeadX, 5);
-  EXPECT_EQ(r.HeadY, 5);
   EXPECT_EQ(hits.hits, (std::vector<Hit>{{5, 5, kSilver}}));
   EXPECT_EQ(field.GetPixel(5, 5), kWhite);
-  EXPECT_EQ(field.GetPixel(8, 8), kBlack);
 }
 
 TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalAndNeverCatchUp) {
   Place(50, 50, kDownRight);
-  Run({100.005, 100.01});  // exactly 0.01 s later: no tick yet
+  Run({100.005, 100.01});  // exactly 0.01 s on: no tick yet
   EXPECT_EQ(r.HeadX, 50);
 
-  r.StopFlag = 0;
+  Place(50, 50, kDownRight);
   Run({100.0101});
   EXPECT_EQ(r.HeadX, 53);
 
   // A pass that took five seconds moves the head one step, and the next tick
-  // is measured from a fresh reading, not from the old one.
-  r.StopFlag = 0;
+  // is timed from a fresh reading.
   field.Clear();
   Place(50, 50, kDownRight);
   Run({105.0, 105.005, 105.0101});
@@ -112,89 +107,52 @@ TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalAndNeverCatchUp) {
   EXPECT_TRUE(hits.hits.empty());
 }
 
-TEST_F(MovementTest, EachHeadingStepsThreePixelsDiagonallyAndLeavesATrail) {
+TEST_F(MovementTest, TheStartLatticeDecidesWhichBorderLinesTheHeadLandsOn) {
   struct Case {
+    int x, y;
     int16_t heading;
-    int dx, dy;
+    Hit first_hit;
   };
-  for (Case c :
-       {Case{kUpLeft, -3, -3}, {kUpRight, 3, -3}, {kDownLeft, -3, 3}, {kDownRight, 3, 3}}) {
-    r.StopFlag = 0;
-    Place(200, 200, c.heading);
-    Run({100.02, 100.04, 100.06});
-    EXPECT_EQ(r.HeadX, 200 + 3 * c.dx) << c.heading;
-    EXPECT_EQ(r.HeadY, 200 + 3 * c.dy) << c.heading;
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(field.GetPixel(200 + i * c.dx, 200 + i * c.dy), kWhite);
+  const Case cases[] = {
+      // First stage, start (2, 2): lands on the border column 443 ...
+      {422, 100, kDownRight, {443, 121, kWhite}},
+      // ... but passes row 338, reads black at 341 and ends outside the surface.
+      {92, 332, kDownRight, {104, 344, kInvalidColor}},
+      {17, 17, kUpLeft, {2, 2, kWhite}},
+      // Later stages, start (4, 4): passes 442, reads black at 445, ends at 448 ...
+      {424, 64, kDownRight, {448, 88, kInvalidColor}},
+      // ... and lands on the border row 340.
+      {64, 334, kDownRight, {70, 340, kWhite}},
+  };
+  for (const Case& c : cases) {
+    Place(c.x, c.y, c.heading);
+    MoveHead(r, field, platform, hits);
+    EXPECT_EQ(hits.hits, (std::vector<Hit>{c.first_hit})) << c.x << "," << c.y;
   }
 }
 
-TEST_F(MovementTest, FromTheFirstStageCornerTheRightBorderIsHitAndTheBottomPassed) {
-  // Start (2, 2): columns 2 + 3k land on the border column 443.
-  Place(422, 100, kDownRight);
-  RunVirtual();
-  EXPECT_EQ(hits.hits.back(), (Hit{443, 121, kWhite}));
-  EXPECT_EQ(hits.hits.size(), 1u);
-
-  // Rows 2 + 3k pass row 338, read black at 341 and end outside the surface at 344.
-  r.StopFlag = 0;
-  hits.hits.clear();
-  Place(2 + 3 * 30, 2 + 3 * 110, kDownRight);
-  RunVirtual();
-  EXPECT_EQ(hits.hits, (std::vector<Hit>{{104, 344, kInvalidColor}}));
-}
-
-TEST_F(MovementTest, FromLaterStagesTheRightBorderIsPassedAndTheBottomHit) {
-  // Start (4, 4): columns pass 442, read black at 445 and end at 448.
-  Place(4 + 3 * 140, 4 + 3 * 20, kDownRight);
-  RunVirtual();
-  EXPECT_EQ(hits.hits, (std::vector<Hit>{{448, 88, kInvalidColor}}));
-
-  // Rows land on the border row 340.
-  r.StopFlag = 0;
-  hits.hits.clear();
-  Place(4 + 3 * 20, 4 + 3 * 110, kDownRight);
-  RunVirtual();
-  EXPECT_EQ(hits.hits, (std::vector<Hit>{{70, 340, kWhite}}));
-
-  // Up and left on the first stage's lattice: the corner (2, 2) is border.
-  r.StopFlag = 0;
-  hits.hits.clear();
-  Place(2 + 3 * 5, 2 + 3 * 5, kUpLeft);
-  RunVirtual();
-  EXPECT_EQ(hits.hits, (std::vector<Hit>{{2, 2, kWhite}}));
-}
-
 TEST_F(MovementTest, AHitThatMovesTheHeadGetsItsTrailPointWhereTheHeadNowIs) {
-  // A goal restarts the head at (4, 4): the loop plots there, then moves on from it.
+  // A goal restarts the head at (4, 4): the loop plots there, then moves on.
   field.Point(20, 20, kRed);
   Place(17, 17, kDownRight);
   hits.on_hit = [&] {
-    if (r.HitColor == kRed) {
-      r.HeadX = r.HeadY = 4;
-      field.Clear();
-    } else {
-      r.StopFlag = 1;
-    }
+    r.HeadX = r.HeadY = 4;
+    field.Clear();
   };
-  platform.After(0.025, [&] { EXPECT_EQ(r.HeadX, 7); });
   platform.After(0.035, [&] { r.StopFlag = 1; });
-  RunVirtual();
+  MoveHead(r, field, platform, hits);
   EXPECT_EQ(field.GetPixel(4, 4), kWhite);
   EXPECT_EQ(field.GetPixel(7, 7), kWhite);
   EXPECT_EQ(field.GetPixel(20, 20), kBlack);
 }
 
-TEST_F(MovementTest, TheLoopYieldsOnEveryPassAndEndsOnTheStopFlag) {
-  // Scripted key presses run inside the yields; turning between ticks is seen
-  // by the next tick.
+TEST_F(MovementTest, KeyPressesRunInsideTheYieldsAndTurnTheNextTick) {
   Place(100, 100, kDownRight);
   platform.After(0.015, [&] { r.Heading = r.NextHeading[r.Heading]; });
   platform.After(0.045, [&] { r.StopFlag = 1; });
-  RunVirtual();
-  EXPECT_EQ(r.Heading, kUpRight);
+  MoveHead(r, field, platform, hits);
   EXPECT_EQ(field.GetPixel(103, 103), kWhite);
-  EXPECT_EQ(field.GetPixel(106, 100), kWhite);
-  EXPECT_GT(platform.Yields(), 3);
+  EXPECT_EQ(field.GetPixel(106, 100), kWhite);  // up and right after the turn
   EXPECT_TRUE(hits.hits.empty());
 }
 
