@@ -10,10 +10,11 @@
 int main() {
   using namespace marvo::testing;
   int status = 0;
+  StageSolver solver;
   for (int picture : kStagePictures) {
     int worst = -1, worst_y = 0, unsolved = 0, first_unsolved = 0;
     for (int goal_y = 17; goal_y <= 323; ++goal_y) {
-      const StagePlan plan = SolveStage(StageField(picture, goal_y), StartFor(picture));
+      const StagePlan plan = solver.Solve(StageField(picture, goal_y), StartFor(picture));
       if (!plan.solved) {
         if (unsolved++ == 0) first_unsolved = goal_y;
         continue;

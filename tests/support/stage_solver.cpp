@@ -1,7 +1,6 @@
 #include "tests/support/stage_solver.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace marvo::testing {
 namespace {
@@ -39,18 +38,23 @@ class Lattice {
   int rx_, ry_, columns_, rows_;
 };
 
-enum class Edge : signed char { kNone, kTurn, kStep };
+// How the search reached a state.
+enum Edge : signed char { kNone, kTurn, kStep };
 
 }  // namespace
 
-StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available) {
+StagePlan StageSolver::Solve(const Surface& field, HeadStart start, int turns_available) {
   const Lattice lattice(field, start);
-  std::vector<int> turns(size_t(lattice.States()), -1);
-  std::vector<int> parent(turns.size(), -1);
-  std::vector<Edge> via(turns.size(), Edge::kNone);
+  std::vector<int>& turns = turns_;
+  std::vector<int>& parent = parent_;
+  std::vector<signed char>& via = via_;
+  turns.assign(size_t(lattice.States()), -1);
+  parent.assign(turns.size(), -1);
+  via.assign(turns.size(), kNone);
 
   // 0-1 breadth-first search: a step costs nothing, a press costs one turn.
-  std::deque<int> queue;
+  std::deque<int>& queue = queue_;
+  queue.clear();
   const auto& pixels = field.Pixels().pixels;
   const bool no_star = std::find(pixels.begin(), pixels.end(), kYellow) == pixels.end();
   const int first = lattice.Index(start.x, start.y, start.heading, no_star);
@@ -78,7 +82,7 @@ StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available)
       }
     };
 
-    reach(lattice.Index(x, y, kNextHeading[heading], star), 1, Edge::kTurn);
+    reach(lattice.Index(x, y, kNextHeading[heading], star), 1, kTurn);
 
     const int nx = x + kStepX[heading], ny = y + kStepY[heading];
     if (!InsideWindow(nx, ny) || !lattice.Holds(nx, ny)) continue;
@@ -91,7 +95,7 @@ StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available)
       if (star_now) goal_from = state;
       continue;
     }
-    reach(lattice.Index(nx, ny, heading, star_now), 0, Edge::kStep);
+    reach(lattice.Index(nx, ny, heading, star_now), 0, kStep);
   }
 
   StagePlan plan;
@@ -106,7 +110,7 @@ StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available)
   int tick = 1;
   for (size_t i = 1; i < path.size(); ++i) {
     const int state = path[i];
-    if (via[size_t(state)] == Edge::kTurn) {
+    if (via[size_t(state)] == kTurn) {
       if (plan.presses.empty() || plan.presses.back().tick != tick)
         plan.presses.push_back({tick, 0});
       ++plan.presses.back().presses;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <vector>
 
 #include "ui/surface.h"
@@ -41,6 +42,23 @@ struct StagePlan {
 // even where the field is black, because the trail left out there would end
 // a later pass the same way. Works on any field: a picture stage or random
 // blocks, with its border and goal drawn as the game draws them.
-StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available = 50);
+class StageSolver {
+ public:
+  StagePlan Solve(const Surface& field, HeadStart start, int turns_available = 50);
+
+ private:
+  // Kept from one search to the next: a search touches about a megabyte, and
+  // fetching it afresh for each of hundreds of goal heights costs more than
+  // the search itself.
+  std::vector<int> turns_;
+  std::vector<int> parent_;
+  std::vector<signed char> via_;
+  std::deque<int> queue_;
+};
+
+// One search with a solver of its own.
+inline StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available = 50) {
+  return StageSolver().Solve(field, start, turns_available);
+}
 
 }  // namespace marvo::testing
