@@ -1,24 +1,18 @@
-// One application object for every window test, on Qt's offscreen platform
-// unless the caller chose another.
+// One application for every window test, offscreen unless the caller chose otherwise.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QApplication>
-#include <string>
+#include <QTemporaryDir>
 
 #include "qt/qt_text.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  // Test discovery runs this binary at build time, outside the test environment.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-    const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
-    mkdir(dir.c_str(), 0700);
-    chmod(dir.c_str(), 0700);
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir));
-  }
+  const QTemporaryDir runtime;  // private (0700), so Qt has no default to warn about
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+  // Whole scale factors only, as in the game.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication application(argc, argv);
   marvo::RegisterFontSubstitutions();
