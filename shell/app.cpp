@@ -2,6 +2,7 @@
 
 #include "engine/movement.h"
 #include "flow/status.h"
+#include "resources/pictures.h"
 
 namespace marvo {
 
@@ -38,8 +39,15 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop)
 void App::Form_Load() {
   // Still to come, in their places in this sequence: seeding the random
   // generator, the sound module, the settings file and the wave files before the
-  // hall of fame; the link list and the pictures after it.
+  // hall of fame; the link list after it.
   RefreshHallOfFame(record, form);
+  // The second title picture and the banner sheet with its mask wait in the
+  // hidden holders; the field shows the title.
+  form.picCG1.surface.AssignPicture(LoadPicture(111));
+  form.picCG2.surface.AssignPicture(LoadPicture(120));
+  form.picCG3.surface.AssignPicture(LoadPicture(121));
+  form.picCG4.surface.AssignPicture(nullptr);
+  form.picSTAGE.surface.AssignPicture(LoadPicture(110));
   DrawFieldBorder(form.picSTAGE.surface);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
@@ -114,7 +122,7 @@ void App::StartGame() {
   // The interim game start, until the real one arrives with the stages: the head
   // runs from (2, 2) down and right over a bare field until it leaves it.
   Surface& field = form.picSTAGE.surface;
-  field.Clear();
+  field.AssignPicture(nullptr);
   DrawFieldBorder(field);
   record.ResetToIdle();
   record.GameRunning = 1;  // a second start during the run does nothing

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "resources/pictures.h"
 #include "tests/support/fake_text.h"
 #include "tests/support/virtual_platform.h"
 
@@ -30,6 +31,11 @@ TEST_F(AppTest, OnlyEnterOrTheStartCommandRunsTheInterimGameAndNeverTwiceAtOnce)
   app.record.HiScore[1] = 1234567;
   app.Form_Load();
   EXPECT_EQ(app.form.lblSC.caption, "1234567");  // the best score until a game starts
+  // The title on the field inside its border; the banners wait in the holders.
+  EXPECT_EQ(app.form.picSTAGE.surface.Picture(), LoadPicture(110));
+  EXPECT_EQ(FieldAt(443, 200), kWhite);
+  EXPECT_EQ(app.form.picCG2.surface.Pixels().pixels, LoadPicture(120)->pixels);
+  EXPECT_EQ(app.form.picCG1.surface.Picture(), LoadPicture(111));
   const uint64_t untouched = app.form.picSTAGE.surface.Generation();
   int16_t shift = 0;
   for (int16_t key : {32, 113, 27}) app.Form_KeyDown(key, shift);  // Space, F2, Escape

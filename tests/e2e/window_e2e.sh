@@ -91,7 +91,8 @@ shot() {
 xdotool windowfocus --sync "$window"
 shot title
 [[ $(pixel "$artefacts/title.png" 2 2) == FFFFFF ]] || fail "no field border at (2, 2)"
-[[ $(pixel "$artefacts/title.png" 200 200) == 000000 ]] || fail "the field is not empty"
+colours "$artefacts/title.png" 29 44 390 78 | grep -q '#FF0000' || fail "no red title on the field"
+[[ $(pixel "$artefacts/title.png" 10 200) == 000000 ]] || fail "the field's floor is not black"
 [[ $(pixel "$artefacts/title.png" 449 100) == FFFFFF ]] || fail "no read-out frame at (449, 100)"
 colours "$artefacts/title.png" 456 32 73 25 | grep -q '#00FFFF' || fail "no cyan score read-out"
 colours "$artefacts/title.png" 456 8 73 25 | grep -q '#FFFFFF' || fail "no white SCORE caption"
