@@ -21,17 +21,11 @@ std::array<Label*, 5> Entries(MainFormModel& form) {
 
 }  // namespace
 
-std::string FormatScore(int32_t score) {
-  return ZeroPadded(score, 6);
-}
+std::string FormatScore(int32_t score) { return ZeroPadded(score, 6); }
 
-std::string FormatTurns(int32_t turns) {
-  return ZeroPadded(turns, 3);
-}
+std::string FormatTurns(int32_t turns) { return ZeroPadded(turns, 3); }
 
-std::string FormatPlain(int32_t value) {
-  return std::to_string(value);
-}
+std::string FormatPlain(int32_t value) { return std::to_string(value); }
 
 std::string HallOfFameCaption(int entry, int32_t score) {
   static constexpr std::array<const char*, 5> kPrefixes = {

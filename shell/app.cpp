@@ -76,9 +76,7 @@ void App::MMG_Start_Click() {
   if (record.GameRunning == 0) StartGame();
 }
 
-void App::MMG_End_Click() {
-  desktop_.CloseMainWindow();
-}
+void App::MMG_End_Click() { desktop_.CloseMainWindow(); }
 
 void App::MMG_BGMU_Click() {
   form.MMG_BGMU.checked = true;
