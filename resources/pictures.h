@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>  // ui/image.h needs size_t before it
-
 #include "ui/image.h"
 
 namespace marvo {
