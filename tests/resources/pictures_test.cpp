@@ -13,7 +13,8 @@
 namespace marvo {
 namespace {
 
-constexpr Color kDarkRed = 0x000080, kGreen = 0x00FF00, kPurple = 0x800080;
+constexpr Color kDarkRed = 0x000080, kDarkGreen = 0x008000, kGreen = 0x00FF00, kGrey = 0x808080,
+                kPurple = 0x800080;
 
 struct Box {
   int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
@@ -124,7 +125,7 @@ TEST(PicturesTest, BlockStagesAreBlueExactlyOnTheirRoundedWalls) {
   }
 }
 
-TEST(PicturesTest, FinalStageCorridorsMeetTheBlackMarginsOnlyAtTheirEnds) {
+TEST(PicturesTest, FinalStageCorridorsMarginsAndTextsLieInPlace) {
   const Image& picture = *LoadPicture(107);
   const auto black = [&](int x, int y) {
     return picture.Contains(x, y) && picture.At(x, y) == kBlack;
@@ -145,6 +146,16 @@ TEST(PicturesTest, FinalStageCorridorsMeetTheBlackMarginsOnlyAtTheirEnds) {
   };
   EXPECT_GT(Count(picture, opening), 0);
   EXPECT_EQ(0, Count(picture, [&](int x, int y) { return opening(x, y) && (y < 220 || y > 250); }));
+  // The loop's lowest point near (187, 252), walled above and below; the second
+  // corridor from near (220, 40) down to the right.
+  EXPECT_TRUE(black(187, 252) && !black(187, 238) && !black(187, 264));
+  EXPECT_TRUE(black(220, 40) && black(240, 60) && black(260, 80));
+  // The heading at the bottom starts with its red character; the white credit
+  // lines stand at the left above it.
+  const Box red = Where(picture, {kRed});
+  EXPECT_GT(red.top, 280);
+  EXPECT_LT(red.right, Where(picture, {kWhite}, red.top, red.bottom).left);
+  EXPECT_LT(Where(picture, {kWhite}, 0, red.top - 10).right, 100);
   // Its red and white texts lie out of reach of the floor: no black within 4 pixels.
   EXPECT_EQ(0, Count(picture, [&](int x, int y) {
               bool near = false;
@@ -159,6 +170,13 @@ TEST(PicturesTest, TitleKeepsItsPlacesAndItsMaskLightsHalfOfItInACheckerboard) {
   EXPECT_EQ(Where(title, {kRed, kDarkRed}, 0, 130), (Box{29, 44, 418, 121}));  // name, shadow
   const Box push = Where(title, {kWhite});
   EXPECT_EQ(std::pair(push.top, push.bottom), std::pair(296, 312));
+  // Under the name a grey line, then the emblem in dark red and dark green
+  // between the two words.
+  EXPECT_EQ(Colors(title), (std::set{kBlack, kRed, kDarkRed, kGrey, kDarkGreen, kWhite}));
+  const Box grey = Where(title, {kGrey}), emblem = Where(title, {kDarkRed}, 130, 290);
+  const Box words = Where(title, {kDarkGreen});
+  EXPECT_TRUE(grey.top > 121 && grey.bottom < emblem.top && emblem.bottom < push.top);
+  EXPECT_TRUE(words.left < emblem.left && emblem.right < words.right);
 
   // ANDed with the title, the mask keeps the title's colour wherever it is lit,
   // never lights two neighbours, and lights about half the title.
@@ -213,6 +231,15 @@ TEST(PicturesTest, IconsComeInBothSizesOnAPurpleTileInTheSixteenColourPalette) {
     const std::set<Color> colors = Colors(icon);
     EXPECT_TRUE(std::includes(palette.begin(), palette.end(), colors.begin(), colors.end()));
     EXPECT_GT(std::count(icon.pixels.begin(), icon.pixels.end(), kPurple), size * size / 2);
+    // The white zig-zag rises from lower left to upper right over a black shadow.
+    const Box zig = Where(icon, {kWhite});
+    EXPECT_LT(Where(icon, {kWhite}, zig.bottom, zig.bottom).left,
+              Where(icon, {kWhite}, zig.top, zig.top).left);
+    EXPECT_GT(Count(icon,
+                    [&](int x, int y) {
+                      return icon.At(x, y) == kWhite && y + 1 < size && icon.At(x, y + 1) == kBlack;
+                    }),
+              0);
   }
 }
 
