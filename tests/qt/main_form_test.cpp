@@ -101,6 +101,8 @@ TEST_F(MainFormTest, FixedClientAreaUnderTheMenuBarAndWidgetsAsTheModelSays) {
   EXPECT_EQ(form.centralWidget()->geometry(), QRect(0, menu_height, 539, 372));
   EXPECT_EQ(form.size(), QSize(539, 372 + menu_height));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  EXPECT_EQ(form.windowTitle(), "MARVOSTEL");
+  EXPECT_EQ(form.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
   const FontSpec bold_gothic{"ＭＳ ゴシック", 15.75, true, false};
   EXPECT_EQ(model.lblSC,
             (Label{"lblSC", {456, 32, 73, 25}, "000000", kCyan, bold_gothic, Alignment::kCenter}));
