@@ -18,17 +18,7 @@ void FieldWidget::Sync() {
 
 void FieldWidget::paintEvent(QPaintEvent*) {
   if (surface_.Generation() != shown_generation_) {
-    // 0x00BBGGRR in the core, 0xFFRRGGBB in Qt: converted here and nowhere else.
-    const Image& image = surface_.Pixels();
-    if (shown_.width() != image.width || shown_.height() != image.height) {
-      shown_ = QImage(image.width, image.height, QImage::Format_RGB32);
-    }
-    for (int y = 0; y < image.height; ++y) {
-      auto* row = reinterpret_cast<QRgb*>(shown_.scanLine(y));
-      const Color* in = &image.pixels[size_t(y) * image.width];
-      for (int x = 0; x < image.width; ++x)
-        row[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
-    }
+    CopyToQImage(surface_.Pixels(), shown_);
     shown_generation_ = surface_.Generation();
   }
   QPainter painter(this);
@@ -44,6 +34,19 @@ void FieldWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void CopyToQImage(const Image& image, QImage& out) {
+  if (out.width() != image.width || out.height() != image.height) {
+    out = QImage(image.width, image.height, QImage::Format_RGB32);
+  }
+  // 0x00BBGGRR in the core, 0xFFRRGGBB in Qt: converted here and nowhere else.
+  for (int y = 0; y < image.height; ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    const Color* in = &image.pixels[size_t(y) * image.width];
+    for (int x = 0; x < image.width; ++x)
+      row[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
+  }
 }
 
 int ClassicKeyCode(int qt_key) {

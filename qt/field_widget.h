@@ -30,6 +30,9 @@ class FieldWidget final : public QWidget {
   uint64_t shown_generation_ = ~uint64_t{0};
 };
 
+// Copies an image into a Qt image of the same size (reusing `out` when it has it).
+void CopyToQImage(const Image& image, QImage& out);
+
 // The classic key code of a Qt key (Enter 13, Space 32, F2 113), or 0.
 int ClassicKeyCode(int qt_key);
 // Shift 1, Ctrl 2, Alt 4, as the classic shift state counts them.

@@ -45,20 +45,13 @@ Qt::Alignment ToQAlignment(Alignment alignment) {
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
-QImage ToQImage(const Image& image) {
-  QImage converted(image.width, image.height, QImage::Format_RGB32);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      const Color c = image.At(x, y);
-      converted.setPixel(x, y, qRgb(RedOf(c), GreenOf(c), BlueOf(c)));
-    }
-  }
-  return converted;
-}
-
 QIcon GameIcon() {
   QIcon icon;
-  for (int size : {16, 32}) icon.addPixmap(QPixmap::fromImage(ToQImage(Icon(size))));
+  for (int size : {16, 32}) {
+    QImage image;
+    CopyToQImage(Icon(size), image);
+    icon.addPixmap(QPixmap::fromImage(image));
+  }
   return icon;
 }
 
