@@ -50,6 +50,7 @@ class SpinningPlatform final : public Platform {
  public:
   explicit SpinningPlatform(QtPlatform& clock) : clock_(clock) {}
   double Clock() override { return clock_.Clock(); }
+  uint32_t ClockSeed() override { return clock_.ClockSeed(); }
   void Yield(double) override {
     if (before_events) before_events();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -67,6 +68,7 @@ class Watch final : public Platform {
  public:
   Watch(Platform& inner, GameRecord& r) : inner_(inner), r_(r) {}
   double Clock() override { return inner_.Clock(); }
+  uint32_t ClockSeed() override { return inner_.ClockSeed(); }
   void Yield(double deadline) override {
     const double now = inner_.Clock();
     if (start_ < 0) start_ = now;

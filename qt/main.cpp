@@ -6,6 +6,7 @@
 #include "qt/qt_platform.h"
 #include "qt/qt_text.h"
 #include "shell/app.h"
+#include "sound/sdl_mixer.h"
 
 int main(int argc, char** argv) {
   // Whole scale factors only, so each field pixel becomes a whole block.
@@ -16,7 +17,10 @@ int main(int argc, char** argv) {
   marvo::QtPlatform platform;
   marvo::QtTextRasterizer text;
   marvo::QtDesktop desktop;
-  marvo::App app(platform, text, desktop);
+  marvo::SdlMixer mixer;
+  // The game's files lie beside the executable.
+  marvo::App app(platform, text, desktop, mixer,
+                 QCoreApplication::applicationDirPath().toStdString());
   marvo::MainForm form(app.form, app);
   desktop.SetMainWindow(&form);
   // The game's loops run inside handlers; the window follows them on every pass.

@@ -15,9 +15,16 @@ class QtDesktop final : public Desktop {
 
   void CloseMainWindow() override;
   void EndProcess() override;
+  bool OpenUrl(const std::string& url) override;
+  void SetBusyCursor(bool busy) override;
+  void ShowCriticalMessage(const std::string& text, const std::string& title) override;
+  void ShowHelp(const std::string& path) override;
+  void ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) override;
+  void CloseAboutWindow() override;
 
  private:
   QPointer<QWidget> main_window_;
+  bool busy_ = false;
 };
 
 }  // namespace marvo

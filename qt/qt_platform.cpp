@@ -32,6 +32,12 @@ double QtPlatform::Clock() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - origin_).count();
 }
 
+uint32_t QtPlatform::ClockSeed() {
+  // The wall clock's nanoseconds, folded: different on every call.
+  const auto ns = std::chrono::system_clock::now().time_since_epoch().count();
+  return uint32_t(ns) ^ uint32_t(uint64_t(ns) >> 32);
+}
+
 void QtPlatform::Yield(double deadline) {
   if (before_events_) before_events_();
   QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -18,6 +18,7 @@ class QtPlatform final : public Platform {
 
   double Clock() override;
   void Yield(double deadline) override;
+  uint32_t ClockSeed() override;
 
   // Runs at the start of every Yield, before events are handled: the view
   // mirrors the model into the widgets there.

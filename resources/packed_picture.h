@@ -5,7 +5,7 @@
 namespace marvo::embedded {
 
 // One picture as the build embeds it: palette indexes in runs (the encoding is
-// described in tools/pictures/palette.h), row by row from the top.
+// described in ui/palette.h), row by row from the top.
 struct PackedPicture {
   const char* name;  // "101" ... "121", "icon-32", "icon-16"
   int width;

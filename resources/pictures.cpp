@@ -6,7 +6,7 @@
 #include <string>
 
 #include "resources/packed_picture.h"
-#include "tools/pictures/palette.h"
+#include "ui/palette.h"
 
 namespace marvo {
 namespace {

@@ -1,5 +1,7 @@
 #include "shell/app.h"
 
+#include <utility>
+
 #include "engine/movement.h"
 #include "flow/status.h"
 #include "resources/pictures.h"
@@ -31,8 +33,12 @@ void DrawFieldBorder(Surface& field) {
 
 }  // namespace
 
-App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop)
-    : platform_(platform), desktop_(desktop) {
+App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
+         std::string program_dir)
+    : platform_(platform),
+      desktop_(desktop),
+      program_dir_(std::move(program_dir)),
+      sound_(mixer, program_dir_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/game_record.h"
 #include "shell/desktop.h"
+#include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
 #include "ui/text.h"
@@ -15,7 +17,10 @@ namespace marvo {
 // world only through the collaborators it is given, so it runs headless in tests.
 class App final : public MainFormEvents {
  public:
-  App(Platform& platform, const TextRasterizer& text, Desktop& desktop);
+  // `mixer` sounds the game's waves; `program_dir` is the directory of the
+  // executable, where the game's files lie (no trailing separator).
+  App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
+      std::string program_dir);
 
   GameRecord record;
   MainFormModel form;
@@ -41,6 +46,8 @@ class App final : public MainFormEvents {
 
   Platform& platform_;
   Desktop& desktop_;
+  std::string program_dir_;
+  Wavemix sound_;
 };
 
 }  // namespace marvo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace marvo {
 
 // The game's one seam to the outside world's time and event queue. The game's
@@ -14,6 +16,9 @@ class Platform {
   // reads `deadline` (it may return earlier). A deadline already passed means:
   // handle what is pending and return at once.
   virtual void Yield(double deadline) = 0;
+  // A seed for the random generator taken from the clock at this moment: not
+  // repeatable, so two stages built a moment apart differ.
+  virtual uint32_t ClockSeed() = 0;
 
  protected:
   ~Platform() = default;

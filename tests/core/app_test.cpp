@@ -6,24 +6,22 @@
 
 #include "resources/pictures.h"
 #include "tests/support/fake_text.h"
+#include "tests/support/recording_desktop.h"
+#include "tests/support/recording_mixer.h"
 #include "tests/support/virtual_platform.h"
 
 namespace marvo {
 namespace {
 
-class NoDesktop final : public Desktop {
-  void CloseMainWindow() override {}
-  void EndProcess() override {}
-};
-
 class AppTest : public ::testing::Test {
  protected:
-  AppTest() : app(platform, text, desktop) {}
+  AppTest() : app(platform, text, desktop, mixer, "/nonexistent") {}
   Color FieldAt(int x, int y) const { return app.form.picSTAGE.surface.GetPixel(x, y); }
 
   testing::VirtualPlatform platform;
   testing::BlockTextRasterizer text;
-  NoDesktop desktop;
+  testing::RecordingDesktop desktop;
+  RecordingMixer mixer;
   App app;
 };
 

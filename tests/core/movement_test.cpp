@@ -40,6 +40,7 @@ class ScriptedClock final : public Platform {
  public:
   ScriptedClock(GameRecord& r, std::deque<double> readings) : r_(r), readings_(readings) {}
   double Clock() override { return now_; }
+  uint32_t ClockSeed() override { return 0; }
   void Yield(double) override {
     if (readings_.empty()) {
       r_.StopFlag = 1;

@@ -18,6 +18,12 @@ void VirtualPlatform::RunUntil(double time) {
   while (now_ < time) Yield(time);
 }
 
+uint32_t VirtualPlatform::ClockSeed() {
+  if (fixed_seed_) return *fixed_seed_;
+  // Microseconds of virtual time: two readings a tick apart give two seeds.
+  return uint32_t(int64_t(now_ * 1e6));
+}
+
 void VirtualPlatform::Yield(double deadline) {
   ++yields_;
   RunDue();

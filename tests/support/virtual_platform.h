@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "ui/form.h"
@@ -20,6 +21,9 @@ class VirtualPlatform final : public Platform {
 
   double Clock() override { return now_; }
   void Yield(double deadline) override;
+  // The virtual clock's reading as a seed, unless a test fixed the seed.
+  uint32_t ClockSeed() override;
+  void FixSeed(uint32_t seed) { fixed_seed_ = seed; }
 
   // Runs `action` inside the first Yield whose clock has reached `time`.
   void At(double time, std::function<void()> action);
@@ -49,6 +53,7 @@ class VirtualPlatform final : public Platform {
   double NextDue() const;
 
   double now_;
+  std::optional<uint32_t> fixed_seed_;
   double quantum_ = 0.0005;
   long yields_ = 0;
   std::multimap<double, std::function<void()>> scripted_;

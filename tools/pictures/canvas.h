@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/pictures/palette.h"
+#include "ui/palette.h"
 
 namespace marvo::pictures {
 

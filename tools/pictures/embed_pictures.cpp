@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/pictures/palette.h"
+#include "ui/palette.h"
 
 namespace {
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "shell/desktop.h"
+
+namespace marvo::testing {
+
+// A desktop that writes down what the game asked of it, one line a request,
+// and answers as told.
+class RecordingDesktop final : public Desktop {
+ public:
+  std::vector<std::string> requests;
+  bool browser_works = true;  // what OpenUrl answers
+  AboutFormModel* about_model = nullptr;  // the About window's model while it is shown
+  AboutFormEvents* about_events = nullptr;
+
+  void CloseMainWindow() override { requests.push_back("close main window"); }
+  void EndProcess() override { requests.push_back("end process"); }
+  bool OpenUrl(const std::string& url) override {
+    requests.push_back("open " + url);
+    return browser_works;
+  }
+  void SetBusyCursor(bool busy) override {
+    requests.push_back(busy ? "hourglass" : "default pointer");
+  }
+  void ShowCriticalMessage(const std::string& text, const std::string& title) override {
+    requests.push_back("message " + title + ": " + text);
+  }
+  void ShowHelp(const std::string& path) override { requests.push_back("help " + path); }
+  void ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) override {
+    requests.push_back("show about");
+    about_model = &model;
+    about_events = &events;
+  }
+  void CloseAboutWindow() override {
+    requests.push_back("close about");
+    about_model = nullptr;
+    about_events = nullptr;
+  }
+};
+
+}  // namespace marvo::testing
