@@ -12,7 +12,7 @@ namespace marvo::testing {
 class RecordingDesktop final : public Desktop {
  public:
   std::vector<std::string> requests;
-  bool browser_works = true;  // what OpenUrl answers
+  bool browser_works = true;              // what OpenUrl answers
   AboutFormModel* about_model = nullptr;  // the About window's model while it is shown
   AboutFormEvents* about_events = nullptr;
 
