@@ -3,20 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/formats.h"
 #include "engine/game_record.h"
 #include "ui/form.h"
 
 namespace marvo {
 
-// The read-outs' number formats. Every writer of a read-out goes through these,
-// so the same value always reads the same.
-
-// Scores: at least six digits, zero-padded; a longer score keeps every digit.
-std::string FormatScore(int32_t score);
-// Turns left: at least three digits, zero-padded.
-std::string FormatTurns(int32_t turns);
-// Stage numbers and the points printed on the field: plain decimal.
-std::string FormatPlain(int32_t value);
 // A hall-of-fame caption: the entry's prefix ("TOP : ", "No2 : " ... "No5 : ")
 // and the six-digit score. Entries count from 1.
 std::string HallOfFameCaption(int entry, int32_t score);

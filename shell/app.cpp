@@ -2,35 +2,14 @@
 
 #include <utility>
 
-#include "engine/movement.h"
+#include "engine/sound_slots.h"
 #include "flow/status.h"
 #include "resources/pictures.h"
 
 namespace marvo {
 
 namespace {
-
-// Until the game's hit rules are in, a run ends when the head leaves the
-// inside window of the field.
-class LeaveFieldStop final : public HitResolver {
- public:
-  explicit LeaveFieldStop(GameRecord& record) : record_(record) {}
-  void ResolveHit() override {
-    const GameRecord& r = record_;
-    if (r.HeadX <= kBorderLeft || r.HeadX >= kBorderRight || r.HeadY <= kBorderTop ||
-        r.HeadY >= kBorderBottom - 1) {
-      record_.StopFlag = 1;
-    }
-  }
-
- private:
-  GameRecord& record_;
-};
-
-void DrawFieldBorder(Surface& field) {
-  field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
-}
-
+constexpr int16_t kEnter = 13;
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
@@ -38,15 +17,19 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
     : platform_(platform),
       desktop_(desktop),
       program_dir_(std::move(program_dir)),
-      sound_(mixer, program_dir_) {
+      sound_(mixer, program_dir_),
+      flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
 }
 
 void App::Form_Load() {
-  // Still to come, in their places in this sequence: seeding the random
-  // generator, the sound module, the settings file and the wave files before the
-  // hall of fame; the link list after it.
+  // The stage builder seeds its random numbers from the clock before every
+  // layout, so there is nothing to seed here.
+  sound_.OpenSound();
+  // Still to come in its place: the settings file, before the wave files.
+  LoadWaveFiles(record, sound_, program_dir_);
   RefreshHallOfFame(record, form);
+  // Still to come in its place: the link list.
   // The second title picture and the banner sheet with its mask wait in the
   // hidden holders; the field shows the title.
   form.picCG1.surface.AssignPicture(LoadPicture(111));
@@ -54,23 +37,25 @@ void App::Form_Load() {
   form.picCG3.surface.AssignPicture(LoadPicture(121));
   form.picCG4.surface.AssignPicture(nullptr);
   form.picSTAGE.surface.AssignPicture(LoadPicture(110));
-  DrawFieldBorder(form.picSTAGE.surface);
+  form.picSTAGE.surface.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
   form.lblSC.caption = FormatScore(record.HiScore[1]);
 }
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
-  // Writing the settings and closing the sound module come first, once they exist.
+  // Still to come first: writing the settings file.
+  sound_.CloseSound();
   desktop_.EndProcess();
 }
 
 void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
-  if (KeyCode == 13 && record.GameRunning == 0) StartGame();
+  if (KeyCode == kEnter && record.GameRunning == 0) flow_.StartGame();
 }
 
-void App::picSTAGE_KeyDown(int16_t& /*KeyCode*/, int16_t& /*Shift*/) {
-  // Space turns the head: arrives with the turn control.
+void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
+  // A disabled field takes no keys: between stages and after a crash.
+  if (form.picSTAGE.enabled) flow_.play().picSTAGE_KeyDown(KeyCode, Shift);
 }
 
 void App::DemoTimer_Timer() {
@@ -79,7 +64,7 @@ void App::DemoTimer_Timer() {
 }
 
 void App::MMG_Start_Click() {
-  if (record.GameRunning == 0) StartGame();
+  if (record.GameRunning == 0) flow_.StartGame();
 }
 
 void App::MMG_End_Click() { desktop_.CloseMainWindow(); }
@@ -120,20 +105,6 @@ void App::MMH_About_Click() {
 
 void App::lblBgmName_Click() {
   // Opens the link the strip shows: arrives with the link list.
-}
-
-void App::StartGame() {
-  // The interim game start, until the real one arrives with the stages: the head
-  // runs from (2, 2) down and right over a bare field until it leaves it.
-  Surface& field = form.picSTAGE.surface;
-  field.AssignPicture(nullptr);
-  DrawFieldBorder(field);
-  record.ResetToIdle();
-  record.GameRunning = 1;  // a second start during the run does nothing
-  record.StopFlag = 0;
-  LeaveFieldStop stop(record);
-  MoveHead(record, field, platform_, stop);
-  record.ResetToIdle();
 }
 
 }  // namespace marvo

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/game_record.h"
+#include "flow/game_flow.h"
 #include "shell/desktop.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
@@ -42,12 +43,11 @@ class App final : public MainFormEvents {
   void lblBgmName_Click() override;
 
  private:
-  void StartGame();
-
   Platform& platform_;
   Desktop& desktop_;
   std::string program_dir_;
   Wavemix sound_;
+  GameFlow flow_;
 };
 
 }  // namespace marvo

@@ -35,6 +35,9 @@ class RecordingMixer final : public WaveMixer {
   std::map<MixWaveHandle, std::string> files;  // every wave opened -> its file name
   std::vector<MixWaveHandle> freed;
   std::map<int32_t, Channel> channels;
+  // Plays and stops in the order asked: "play bgm1.wav forever", "play e1.wav
+  // once", "stop 0" (a channel, which is the slot).
+  std::vector<std::string> cues;
 
   MixSessionHandle ConfigureInit(const MixConfig&) override { return ++calls, kSession; }
   int Activate(MixSessionHandle session, bool activate) override {
@@ -59,11 +62,13 @@ class RecordingMixer final : public WaveMixer {
     channel.file = files.count(params.wave) ? files[params.wave] : "";
     channel.loops = params.loops;
     channel.sounding = !channel.file.empty();
+    cues.push_back("play " + channel.file + (params.loops == 0 ? " once" : " forever"));
     return 0;
   }
   int FlushChannel(MixSessionHandle session, int32_t channel, uint32_t) override {
     if (!Live(session)) return 1;
     channels[channel].flushes++;
+    cues.push_back("stop " + std::to_string(channel));
     channels[channel].sounding = false;
     return 0;
   }

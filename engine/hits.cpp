@@ -1,0 +1,104 @@
+// Hit resolution and the turn key: what the head has run into, and Space.
+#include "engine/formats.h"
+#include "engine/play.h"
+
+namespace marvo {
+
+namespace {
+
+// The head is inside the field only strictly within these; anything non-black
+// read outside ends the game, border white and the invalid colour included.
+bool OutsideInsideWindow(int16_t x, int16_t y) {
+  return x <= kBorderLeft || x >= kBorderRight || y <= kBorderTop || y >= kBorderBottom - 1;
+}
+
+constexpr int16_t kSpace = 32;
+
+}  // namespace
+
+void Play::PrintByHead(const std::string& text) {
+  Surface& field = Field();
+  field.current_x = r_.HeadX - 20;
+  field.current_y = r_.HeadY - 4;
+  field.Print(text);
+}
+
+void Play::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
+  if (KeyCode != kSpace || r_.TurnsLeft < 1) return;
+  // One step ahead along the heading before the turn: a wall there means the
+  // player turned at the very last moment.
+  const int16_t probe_x = int16_t(r_.HeadX + r_.StepX[r_.Heading]);
+  const int16_t probe_y = int16_t(r_.HeadY + r_.StepY[r_.Heading]);
+  if (Field().GetPixel(probe_x, probe_y) == kBlue) {
+    PrintByHead("Bravo!");
+    r_.Score += int16_t(r_.StageNo * 100);
+    form_.lblSC.caption = FormatScore(r_.Score);
+  }
+  r_.Heading = r_.NextHeading[r_.Heading];
+  r_.TurnsLeft -= 1;
+  form_.lblBN.caption = FormatTurns(r_.TurnsLeft);
+}
+
+void Play::ResolveHit() {
+  // The star pays once per stage, more for each star of the game; a star
+  // inside the field then ends the call below, being neither wall nor goal.
+  if (r_.StarTaken == 0 && r_.HitColor == kYellow) {
+    r_.StarTaken = 1;
+    r_.StarCount += 1;
+    const int32_t points = r_.StarCount * 1000;
+    PrintByHead(FormatPlain(points));
+    sound_.PlayWave(r_.WaveStar, 0);
+    r_.Score += points;
+    form_.lblSC.caption = FormatScore(r_.Score);
+  }
+
+  if (OutsideInsideWindow(r_.HeadX, r_.HeadY) || r_.HitColor == kBlue) {
+    endings_.GameOver();
+    return;
+  }
+  // Trail, border, printed text, a star already taken: harmless.
+  if (r_.HitColor != kRed) return;
+
+  // The goal: the turns left and the stage's bonus.
+  const int32_t bonus = r_.TurnsLeft * 100;
+  PrintByHead(FormatPlain(bonus + r_.StageBonus));
+  form_.picSTAGE.enabled = false;
+  r_.Score += bonus + r_.StageBonus;
+  form_.lblSC.caption = FormatScore(r_.Score);
+  ShowBanner(kBannerStageClear);
+  PauseWithEvents(2.0f);
+
+  r_.StageNo += 1;
+  if (BuildStage(r_.StageNo) == kNoSuchStage) {
+    form_.lblNumber.caption = "ALL";
+    form_.lblBN.caption = "";
+    endings_.AllClear();
+    return;
+  }
+  form_.lblBN.caption = FormatTurns(r_.TurnsLeft);
+  SaveField();  // without the goal, which comes after the banner
+  form_.lblNumber.caption = FormatPlain(r_.StageNo);
+  ShowBanner(kBannerGetReady);
+  PauseWithEvents(2.0f);
+  RestoreField();
+  PlaceGoal();
+  r_.HitColor = 0;
+  r_.HeadX = 4;
+  r_.HeadY = 4;
+  r_.Heading = kDownRight;
+  r_.StarTaken = 0;
+  form_.picSTAGE.enabled = true;
+}
+
+void Play::ShowBanner(int16_t row, int x) {
+  // The mask blackens the letter shapes, then the sheet ORs the letters in.
+  BitBlt(Field(), x, kBannerY, 367, 70, form_.picCG3.surface, 0, row, RasterOp::kSrcAnd);
+  BitBlt(Field(), x, kBannerY, 367, 70, form_.picCG2.surface, 0, row, RasterOp::kSrcPaint);
+}
+
+void Play::PauseWithEvents(float seconds) {
+  const double start = platform_.Clock();
+  while (platform_.Clock() - start < double(seconds)) platform_.Yield(start + double(seconds));
+}
+
+}  // namespace marvo

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/game_record.h"
+#include "engine/movement.h"
+#include "engine/random.h"
+#include "sound/wavemix.h"
+#include "ui/form.h"
+#include "ui/platform.h"
+
+namespace marvo {
+
+// The two ways a game ends. The game flow above the engine provides them; hit
+// resolution hands over to one of them and returns once it has run.
+class Endings {
+ public:
+  // The head ran into a wall or out of the field.
+  virtual void GameOver() = 0;
+  // The tenth stage is cleared.
+  virtual void AllClear() = 0;
+
+ protected:
+  ~Endings() = default;
+};
+
+// Banner rows of the banner sheet, and where banners go on the field.
+inline constexpr int16_t kBannerGameOver = 0;
+inline constexpr int16_t kBannerGetReady = 71;
+inline constexpr int16_t kBannerStageClear = 141;
+inline constexpr int kBannerX = 39;
+inline constexpr int kBannerY = 100;
+
+// A stage number past the last: BuildStage's answer when every stage is cleared.
+inline constexpr int32_t kNoSuchStage = 99;
+
+// The play engine: stages, turns, hits and the movement loop, working on the
+// game record and the main window's model. It owns nothing but the stage
+// builder's random numbers; everything else is handed over once.
+class Play final : public HitResolver {
+ public:
+  Play(GameRecord& record, MainFormModel& form, Platform& platform, Wavemix& sound,
+       Endings& endings)
+      : r_(record), form_(form), platform_(platform), sound_(sound), endings_(endings) {}
+
+  // Lays out a stage on the field: its picture or its random blocks, the
+  // border, 50 turns and the clear bonus. Returns the stage number for 1 to 10
+  // and kNoSuchStage for any other (a bare field with its border).
+  int32_t BuildStage(int16_t stage);
+  // The red goal disc at a random height near the right edge.
+  void PlaceGoal();
+  // Five white rings round the crash point, shown one after another.
+  void DrawBurst(int16_t x, int16_t y);
+
+  // Space on the field: a quarter turn anticlockwise while turns remain, with
+  // the "Bravo!" bonus for turning one step before a wall.
+  void picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift);
+
+  // What the colour under the head means: the star, a crash, the goal and the
+  // whole stage transition; harmless colours change nothing.
+  void ResolveHit() override;
+
+  // Lays a banner row of the sheet over the field through its mask at
+  // (x, 100), leaving the field visible round the letters.
+  void ShowBanner(int16_t row, int x = kBannerX);
+  // Waits `seconds` on the clock while window events keep being handled.
+  void PauseWithEvents(float seconds);
+
+  // Runs the movement loop until StopFlag is set.
+  void MoveHead() { marvo::MoveHead(r_, form_.picSTAGE.surface, platform_, *this); }
+
+  // The field in its clean state and back: a copy of the whole field into
+  // the stage backup picCG4, and from it.
+  void SaveField();
+  void RestoreField();
+
+ private:
+  Surface& Field() { return form_.picSTAGE.surface; }
+  // Prints a number next to the head: 20 pixels left of it and 4 above.
+  void PrintByHead(const std::string& text);
+  void DrawBorder();
+
+  GameRecord& r_;
+  MainFormModel& form_;
+  Platform& platform_;
+  Wavemix& sound_;
+  Endings& endings_;
+  StageRandom random_;
+};
+
+}  // namespace marvo

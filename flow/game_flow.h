@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/game_record.h"
+#include "engine/play.h"
+#include "sound/wavemix.h"
+#include "ui/form.h"
+#include "ui/platform.h"
+
+namespace marvo {
+
+// A game from start to end: the start, the two endings and the way back to the
+// title. It owns the play engine and is the engine's Endings.
+class GameFlow final : public Endings {
+ public:
+  GameFlow(GameRecord& record, MainFormModel& form, Platform& platform, Wavemix& sound)
+      : r_(record), form_(form), sound_(sound), play_(record, form, platform, sound, *this) {}
+
+  // Runs a whole game: it returns once the game has ended and the window is
+  // back in its title state. The caller checks GameRunning first.
+  void StartGame();
+  void GameOver() override;
+  void AllClear() override;
+  // Puts the title back and the game record into its idle state.
+  void ReturnToTitle();
+
+  Play& play() { return play_; }
+
+ private:
+  // The title machinery locked: no second start, no title timer, no links,
+  // no music choices. The first steps of every start.
+  void LockTitle();
+  // The rest of a start: music, stage 1, GET READY!, the movement loop.
+  void PlayGame();
+  bool MusicOn() const { return form_.MMG_BGMU.checked; }
+  int32_t InPlayMusic() const { return r_.BgmTrack == 1 ? r_.WaveBgm1 : r_.WaveBgm3; }
+  int32_t ClosingJingle() const { return r_.BgmTrack == 1 ? r_.WaveBgm2 : r_.WaveBgm4; }
+  // The hall-of-fame entry, the closing banner at `banner_x` with its jingle,
+  // three seconds of it, and the title: how both endings finish.
+  void CloseGame(int banner_x);
+
+  GameRecord& r_;
+  MainFormModel& form_;
+  Wavemix& sound_;
+  Play play_;
+  // A start handled in the last yield of a game that is ending runs once that
+  // game's loop has returned, so games in a row never pile up on the stack.
+  bool in_game_ = false;
+  bool start_pending_ = false;
+};
+
+}  // namespace marvo

@@ -1,0 +1,55 @@
+#include "tests/support/autoplayer.h"
+
+#include <algorithm>
+
+namespace marvo::testing {
+
+void Autoplayer::Yield(double deadline) {
+  if (on_yield) on_yield();
+  if (record_ == nullptr) return inner_.Yield(deadline);
+  const bool enabled = field_->enabled;
+  if (enabled && !was_enabled_) {
+    BeginStage();
+  } else if (enabled && (record_->HeadX != last_x_ || record_->HeadY != last_y_)) {
+    // The head moved: one tick done.
+    ++ticks_;
+    last_x_ = record_->HeadX;
+    last_y_ = record_->HeadY;
+    PressFor(ticks_ + 1);
+  }
+  was_enabled_ = enabled;
+  inner_.Yield(deadline);
+}
+
+void Autoplayer::BeginStage() {
+  ticks_ = 0;
+  last_x_ = record_->HeadX;
+  last_y_ = record_->HeadY;
+  if (playing && random_press_chance == 0.0) {
+    Surface field = field_->surface;
+    if (leave_star_on.count(record_->StageNo)) {
+      // A star turned to wall is a star the plan goes round.
+      const Image& pixels = field.Pixels();
+      for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+          if (pixels.At(x, y) == kYellow) field.Point(x, y, kBlue);
+    }
+    plans.push_back(solver_.Solve(field, {record_->HeadX, record_->HeadY, record_->Heading}));
+  }
+  PressFor(1);
+}
+
+void Autoplayer::PressFor(int tick) {
+  if (!playing) return;
+  if (random_press_chance > 0.0) {
+    random_seed = random_seed * 1664525u + 1013904223u;
+    if ((random_seed >> 8) * (1.0 / 16777216.0) < random_press_chance) press_space_();
+    return;
+  }
+  if (plans.empty()) return;
+  for (const TurnPresses& p : plans.back().presses)
+    if (p.tick == tick)
+      for (int i = 0; i < p.presses; ++i) press_space_();
+}
+
+}  // namespace marvo::testing

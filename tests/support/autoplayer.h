@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "engine/game_record.h"
+#include "tests/support/stage_solver.h"
+#include "ui/form.h"
+#include "ui/platform.h"
+
+namespace marvo::testing {
+
+// Plays the game like a person with perfect foresight. It sits between the
+// game and its platform: on every yield it looks at the field, and whenever
+// the field becomes enabled (a stage begins) it plans a way through the field
+// the game has just drawn, then presses Space before the ticks the plan names.
+class Autoplayer final : public Platform {
+ public:
+  explicit Autoplayer(Platform& inner) : inner_(inner) {}
+  // The game to play: its record, its field and how to press Space on it.
+  void Attach(const GameRecord& record, const PictureBox& field,
+              std::function<void()> press_space) {
+    record_ = &record;
+    field_ = &field;
+    press_space_ = std::move(press_space);
+  }
+
+  double Clock() override { return inner_.Clock(); }
+  uint32_t ClockSeed() override { return inner_.ClockSeed(); }
+  void Yield(double deadline) override;
+
+  // Off: the head runs straight on.
+  bool playing = true;
+  // Stages (by number) whose star the plan goes round instead of taking.
+  std::set<int> leave_star_on;
+  // A random player instead: a press on each tick with this chance (0 = off),
+  // from its own generator, so games end in crashes of every kind.
+  double random_press_chance = 0.0;
+  uint32_t random_seed = 1;
+  // Runs on every yield, before the game's events: tests watch the game here.
+  std::function<void()> on_yield;
+
+  // The plans made so far, one per stage begun.
+  std::vector<StagePlan> plans;
+
+ private:
+  void BeginStage();
+  void PressFor(int tick);
+
+  Platform& inner_;
+  const GameRecord* record_ = nullptr;
+  const PictureBox* field_ = nullptr;
+  std::function<void()> press_space_;
+  StageSolver solver_;
+  bool was_enabled_ = false;
+  int ticks_ = 0;
+  int last_x_ = 0, last_y_ = 0;
+};
+
+}  // namespace marvo::testing
