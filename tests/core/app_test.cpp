@@ -44,7 +44,7 @@ TEST_F(AppTest, StartUpShowsTheTitleAndOnlyEnterOrTheStartCommandStartsAGame) {
   // command starts another game: each returns at once, and the game goes on.
   int tries = 0;
   for (double when : {1.0, 2.2}) {
-    platform.After(when, [&] {
+    platform.After(when, [&, when] {
       const double before = platform.Clock();
       int16_t enter = 13;
       app.Form_KeyDown(enter, shift);
