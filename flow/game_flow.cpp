@@ -104,8 +104,8 @@ void GameFlow::ReturnToTitle() {
   form_.lblSC.caption = FormatScore(r_.HiScore[1]);
   form_.lblBN.caption = "";
   // The link rotation carries on from where it stood.
-  form_.lblBgmName.caption = r_.CaptionIndex != 0 ? r_.Captions[size_t(r_.CaptionIndex)]
-                                                  : std::string(kTitleCaption);
+  form_.lblBgmName.caption =
+      r_.CaptionIndex != 0 ? r_.Captions[size_t(r_.CaptionIndex)] : std::string(kTitleCaption);
   r_.ResetToIdle();
   form_.MMG_Start.enabled = true;
   form_.MM_Setting.enabled = true;

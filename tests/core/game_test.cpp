@@ -98,5 +98,153 @@ TEST_F(GameTest, SixStarsEarnTheAllClearBonusWithoutThePerfectLine) {
   EXPECT_EQ(mixer.cues, expected);
 }
 
+// Every deadly hit ends the game the same way: crash cue, burst, the score in
+// the hall of fame, GAME OVER for three seconds, then the title.
+TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
+  struct Crash {
+    const char* what;
+    int16_t x, y, heading;  // where the head is put once play begins
+    int crash_x, crash_y;   // where it dies
+  };
+  // Stage 1's lattice (2 + 3k): the border column 443 and row 2 are landed on,
+  // the border row 340 is jumped and the head dies outside the field at 344.
+  const Crash crashes[] = {
+      {"blue block, no turn at all", 2, 2, kDownRight, 113, 113},
+      {"left border", 14, 200, kDownLeft, 2, 212},
+      {"top border", 200, 14, kUpRight, 212, 2},
+      {"right border", 431, 200, kDownRight, 443, 212},
+      {"below the field, the invalid colour", 200, 332, kDownRight, 212, 344},
+  };
+  player.playing = false;
+  app.record.HiScore = {0, 100000, 90000, 80000, 70000, 0};
+  int32_t score = 2500;
+  for (const Crash& c : crashes) {
+    SCOPED_TRACE(c.what);
+    mixer.cues.clear();
+    bool placed = false, burst_seen = false;
+    double crashed_at = -1, title_at = -1;
+    player.on_yield = [&] {
+      GameRecord& r = app.record;
+      if (app.form.picSTAGE.enabled && !placed) {
+        placed = true;
+        r.HeadX = c.x, r.HeadY = c.y, r.Heading = c.heading, r.Score = score;
+      }
+      if (r.StopFlag == 1 && placed && crashed_at < 0) {
+        crashed_at = platform.Clock();
+        EXPECT_EQ(std::pair(int(r.HeadX), int(r.HeadY)), std::pair(c.crash_x, c.crash_y));
+      }
+      // The outer ring of the burst round the crash point, on the field's side.
+      const bool above = c.crash_y >= 25;
+      const int ring_x = above ? c.crash_x : c.crash_x + (c.crash_x > 223 ? -25 : 25);
+      burst_seen |=
+          crashed_at >= 0 && FieldAt(ring_x, above ? c.crash_y - 25 : c.crash_y) == kWhite;
+      if (crashed_at >= 0 && r.GameRunning == 0 && title_at < 0) title_at = platform.Clock();
+    };
+    Enter();
+    EXPECT_TRUE(burst_seen);
+    EXPECT_NEAR(title_at - crashed_at, 3.0, 0.02);
+    EXPECT_EQ(app.record.HiScore[5], score);  // a crash adds nothing
+    EXPECT_EQ(mixer.cues,
+              (Cues{"play bgm1.wav forever", "play e1.wav once", "stop 0", "play bgm2.wav once"}));
+    ExpectTitleState();
+    score += 500;
+  }
+}
+
+// The cues follow the music switch and the track, each read at its moment.
+TEST_F(GameTest, MusicCuesFollowTheSwitchAndTheTrack) {
+  player.playing = false;  // stage 1 straight into the block
+  const std::tuple<bool, int32_t, Cues, std::string> cases[] = {
+      {true,
+       1,
+       {"play bgm1.wav forever", "play e1.wav once", "stop 0", "play bgm2.wav once"},
+       "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )"},
+      {true,
+       5,
+       {"play bgm3.wav forever", "play e1.wav once", "stop 2", "play bgm4.wav once"},
+       "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )"},
+      {false, 2, {"play e1.wav once", "stop 2"}, "MARVOSTEL Version 1.0.5"},
+  };
+  for (const auto& [music, track, cues, caption] : cases) {
+    mixer.cues.clear();
+    if (music)
+      app.MMG_BGMU_Click();
+    else
+      app.MMG_BGMN_Click();
+    app.record.BgmTrack = track;
+    std::string shown;
+    player.on_yield = [&] {
+      if (app.form.picSTAGE.enabled) shown = app.form.lblBgmName.caption;
+    };
+    Enter();
+    EXPECT_EQ(mixer.cues, cues) << track;
+    EXPECT_EQ(shown, caption) << track;
+  }
+}
+
+// Everything a game changes is put back, so the next starts the same way.
+TEST_F(GameTest, TwoGamesInARowStartAlike) {
+  player.playing = false;
+  using Snapshot = std::tuple<std::vector<int32_t>, std::vector<std::string>, std::vector<bool>>;
+  std::vector<Snapshot> starts;
+  bool playing = false;
+  player.on_yield = [&] {
+    const GameRecord& r = app.record;
+    const MainFormModel& f = app.form;
+    const bool begins = f.picSTAGE.enabled && !playing;  // the first yield of play
+    playing = f.picSTAGE.enabled;
+    if (!begins) return;
+    starts.push_back(
+        {{r.StageNo, r.HeadX, r.HeadY, r.Heading, r.TurnsLeft, r.StageBonus, r.StarTaken,
+          r.StarCount, int32_t(r.HitColor), r.Score, r.StopFlag, r.GameRunning, r.LinkLock,
+          r.DemoPhase},
+         {f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption},
+         {f.MMG_Start.enabled, f.MM_Setting.enabled, f.DemoTimer.enabled, f.lblHSC1.visible}});
+  };
+  app.record.HiScore = {0, 10000, 5000, 4000, 3000, 0};
+  Enter();
+  ExpectTitleState();
+  Enter();
+  ASSERT_EQ(starts.size(), 2u);
+  EXPECT_EQ(starts[0], starts[1]);
+}
+
+// A start handled in the very last yield of an ending game's loop runs a whole
+// new game; twenty of them in a row must not pile up on the stack.
+TEST_F(GameTest, AStartInTheLastYieldOfAnEndingGameRunsTheNextWithoutNesting) {
+  player.playing = false;
+  constexpr int kGames = 20;
+  int games = 0;
+  bool ended = false;
+  std::vector<long> depth;  // of the stack at the first yield of each game's play
+  const char* base = nullptr;
+  bool playing = false;
+  player.on_yield = [&] {
+    const char here = 0;
+    const GameRecord& r = app.record;
+    const bool begins = app.form.picSTAGE.enabled && !playing;
+    playing = app.form.picSTAGE.enabled;
+    if (begins) {
+      ++games;
+      depth.push_back(long(base - &here));
+    }
+    if (r.StopFlag == 1 && games > 0) ended = true;
+    if (ended && r.GameRunning == 0 && games < kGames) {
+      ended = false;
+      Enter();  // the title is back, the loop not yet returned
+      EXPECT_EQ(r.GameRunning, 1);
+      EXPECT_FALSE(app.form.MMG_Start.enabled || app.form.DemoTimer.enabled);
+    }
+  };
+  const char top = 0;
+  base = &top;
+  Enter();
+  EXPECT_EQ(games, kGames);
+  ASSERT_EQ(depth.size(), size_t(kGames));
+  EXPECT_EQ(depth.front(), depth.back()) << "each game in a row took more stack";
+  ExpectTitleState();
+  RecordProperty("stack_bytes_per_game", std::to_string(depth.front()));
+}
+
 }  // namespace
 }  // namespace marvo
