@@ -42,6 +42,9 @@ class App final : public MainFormEvents {
   void MMH_About_Click() override;
   void lblBgmName_Click() override;
 
+  // The game flow and its play engine, for tests that stop a game mid-way.
+  GameFlow& flow() { return flow_; }
+
  private:
   Platform& platform_;
   Desktop& desktop_;
