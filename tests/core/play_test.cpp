@@ -246,7 +246,7 @@ TEST_F(PlayTest, TheGoalPaysTheTurnsAndTheBonusThenTheNextStageStartsAfterItsBan
     EXPECT_TRUE(app.form.picSTAGE.enabled);
     EXPECT_TRUE(GoalPlaced());
     EXPECT_EQ(Bounds(0x00FF00), std::make_tuple(1 << 20, 1 << 20, -1, -1));  // banner wiped
-    r().StopFlag = 1;                             // end the loop here
+    r().StopFlag = 1;                                                        // end the loop here
   };
   Enter();
   EXPECT_EQ(seen, (std::vector<std::string>{"clear 003700 1", "ready 2 050", "play 4,4"}));
@@ -278,8 +278,8 @@ TEST_F(PlayTest, TheLastGoalWithNoTurnsLeftPaysTheBonusAndGoesStraightToAllClear
 
 TEST_F(PlayTest, AnythingButBlackReadOnOrOutsideTheBorderLinesEndsTheGame) {
   const std::tuple<int, int, bool> places[] = {
-      {2, 100, true},   {3, 100, false},  {442, 100, false}, {443, 100, true}, {100, 2, true},
-      {100, 3, false},  {100, 338, false}, {100, 339, true}, {-1, 500, true},
+      {2, 100, true},  {3, 100, false},   {442, 100, false}, {443, 100, true}, {100, 2, true},
+      {100, 3, false}, {100, 338, false}, {100, 339, true},  {-1, 500, true},
   };
   for (const auto& [x, y, deadly] : places) {
     play().BuildStage(11);

@@ -25,7 +25,7 @@ void Autoplayer::BeginStage() {
   ticks_ = 0;
   last_x_ = record_->HeadX;
   last_y_ = record_->HeadY;
-  if (playing && random_press_chance == 0.0) {
+  if (playing && !Random()) {
     Surface field = field_->surface;
     if (leave_star_on.count(record_->StageNo)) {
       // A star turned to wall is a star the plan goes round.
@@ -41,9 +41,12 @@ void Autoplayer::BeginStage() {
 
 void Autoplayer::PressFor(int tick) {
   if (!playing) return;
-  if (random_press_chance > 0.0) {
+  if (Random()) {
+    if (tick <= random_quiet_ticks) return;
+    // One to three presses at once: three make a clockwise turn.
     random_seed = random_seed * 1664525u + 1013904223u;
-    if ((random_seed >> 8) * (1.0 / 16777216.0) < random_press_chance) press_space_();
+    if ((random_seed >> 8) * (1.0 / 16777216.0) >= random_press_chance) return;
+    for (uint32_t i = 0; i <= (random_seed >> 4) % 3; ++i) press_space_();
     return;
   }
   if (plans.empty()) return;

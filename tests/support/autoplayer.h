@@ -38,6 +38,11 @@ class Autoplayer final : public Platform {
   // from its own generator, so games end in crashes of every kind.
   double random_press_chance = 0.0;
   uint32_t random_seed = 1;
+  // The random player keeps still for the first ticks of each stage, to get
+  // away from the start corner.
+  int random_quiet_ticks = 0;
+  // Plays by plan up to this stage, at random from it on.
+  int random_from_stage = 1;
   // Runs on every yield, before the game's events: tests watch the game here.
   std::function<void()> on_yield;
 
@@ -46,6 +51,7 @@ class Autoplayer final : public Platform {
 
  private:
   void BeginStage();
+  bool Random() const { return random_press_chance > 0.0 && record_->StageNo >= random_from_stage; }
   void PressFor(int tick);
 
   Platform& inner_;
