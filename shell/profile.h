@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marvo {
+
+// A private-profile (INI) text held line by line, read and written the way the
+// game's settings have always been: names match whatever their case, names and
+// values are trimmed, only the first section of a name and the first matching
+// key in it count, and a quoted value is read without its quotes. Lines before
+// the first section header belong to no section. Every line keeps its own bytes
+// and its own line ending, so a file that is only read gives back exactly the
+// text it was parsed from, and a write touches nothing but the one key.
+class Profile {
+ public:
+  // The longest value a read hands back: the game reads into a 255-byte buffer.
+  static constexpr std::size_t kMaxValueLength = 254;
+
+  // Any bytes at all: LF, CRLF and CR-only lines alike, a UTF-8 byte-order mark
+  // before the first line, NUL bytes and lines of any length.
+  static Profile Parse(std::string_view text);
+
+  // The value of `key` in the first section named `section`, or `fallback` when
+  // either is missing. A value ends at its first NUL byte and is cut to
+  // kMaxValueLength characters; so is the fallback.
+  std::string Get(std::string_view section, std::string_view key, std::string_view fallback) const;
+
+  // Gives `key` the value `value`: in place when the key is there (keeping the
+  // key as spelt in the file), otherwise as a new line after the last key of the
+  // first section of that name, or in a new section at the end of the text.
+  // Returns false and changes nothing when the names or the value could not be
+  // stored so that Get reads them back unchanged: an empty name, a line break or
+  // NUL byte anywhere, blanks around a name or the value, "=" in a key, "]" in a
+  // section, a key starting with "[", a value in matching quotes or one longer
+  // than kMaxValueLength.
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+  // The whole text, ready to be written.
+  std::string Text() const;
+
+  // The distinct section names in order of first appearance, as spelt there.
+  std::vector<std::string> SectionNames() const;
+  // The distinct key names of the first section named `section`, in order.
+  std::vector<std::string> KeyNames(std::string_view section) const;
+
+ private:
+  enum class Kind { kOther, kSection, kKey };
+  struct Line {
+    std::string text;  // without its line ending
+    std::string eol;   // "\n", "\r\n", "\r", or empty on a last unterminated line
+    Kind kind = Kind::kOther;
+    std::string name;  // trimmed section or key name
+  };
+
+  static void Classify(Line& line, bool first);
+  // The index of the first section header named `section`, or npos.
+  std::size_t FindSection(std::string_view section) const;
+  // One past the last line of the section whose header is at `header`.
+  std::size_t SectionEnd(std::size_t header) const;
+  std::string DefaultEol() const;
+
+  std::vector<Line> lines_;
+};
+
+enum class FileRead { kOk, kMissing, kFailed };
+
+// The largest settings file read: the game's own is a few dozen bytes, and a
+// bigger file is not one it wrote, so it is neither read nor overwritten.
+inline constexpr std::size_t kMaxTextFileSize = 16u << 20;
+
+// Reads a whole regular file into `text`. kMissing when nothing is at `path`;
+// kFailed when it cannot be read, is not a regular file (a directory, a pipe) or
+// is larger than kMaxTextFileSize. `text` is changed only on kOk.
+FileRead ReadTextFile(const std::string& path, std::string& text);
+
+// Replaces the file at `path` with `text` so that the old file stays whole
+// unless the new one is fully on disk: writes a new file beside it, syncs it,
+// renames it over the old one and syncs the folder. Returns false on any failure
+// (no leftover file; the old file untouched unless only the final folder sync
+// failed). A new file takes the old one's permissions, or the usual ones.
+bool ReplaceFileAtomically(const std::string& path, std::string_view text);
+
+// True when `path` names a regular file that can be opened for reading.
+bool FileExists(const std::string& path);
+
+}  // namespace marvo

@@ -1,0 +1,100 @@
+#include "shell/settings.h"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "shell/profile.h"
+
+namespace marvo {
+
+namespace {
+
+constexpr std::string_view kSection = "MARVOSTEL";
+constexpr const char* kHiScoreKeys[6] = {nullptr,    "HISCORE1", "HISCORE2",
+                                         "HISCORE3", "HISCORE4", "HISCORE5"};
+constexpr const char* kHiScoreDefaults[6] = {nullptr, "10000", "05000", "04000", "03000", "02000"};
+
+// A decimal integer with an optional sign and any leading zeros, within the
+// 32-bit signed range; nothing else.
+std::optional<int32_t> ParseInt32(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  const int64_t limit = negative ? -int64_t{std::numeric_limits<int32_t>::min()}
+                                 : int64_t{std::numeric_limits<int32_t>::max()};
+  int64_t magnitude = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > limit) return std::nullopt;
+  }
+  return static_cast<int32_t>(negative ? -magnitude : magnitude);
+}
+
+// A key's value as a number; a value that is no number counts as the key's
+// default, so a damaged file still starts the game.
+int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_view fallback) {
+  if (auto value = ParseInt32(profile.Get(kSection, key, fallback))) return *value;
+  return ParseInt32(fallback).value_or(0);
+}
+
+std::string SettingsPath(const std::string& program_dir) { return program_dir + "/marvo.ini"; }
+
+}  // namespace
+
+void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& program_dir) {
+  const std::string track1_path = program_dir + "/bgm1.wav";
+  const std::string track2_path = program_dir + "/bgm3.wav";
+  const bool track1 = FileExists(track1_path);
+  const bool track2 = FileExists(track2_path);
+
+  std::string text;
+  const Profile profile = ReadTextFile(SettingsPath(program_dir), text) == FileRead::kOk
+                              ? Profile::Parse(text)
+                              : Profile();
+
+  // With no music at all the switch stays off, whatever the file says.
+  const int32_t bgm = ReadNumber(profile, "BGM", "0");
+  const bool music_on = (track1 || track2) && bgm == 0;
+  form.MMS_BGM.enabled = track1 || track2;
+  form.MMG_BGMU.checked = music_on;
+  form.MMG_BGMN.checked = !music_on;
+
+  // A missing track file forces the other track.
+  record.BgmTrack = ReadNumber(profile, "BGM_TYPE", "1");
+  if (!track1) record.BgmTrack = track2 ? 2 : 1;
+  if (track1 && !track2) record.BgmTrack = 1;
+  form.MMS_BGM2.enabled = track1 || track2;
+  form.MMG_BGMT1.enabled = track1 || !track2;
+  form.MMG_BGMT2.enabled = track2 || !track1;
+  form.MMG_BGMT1.checked = track1 && record.BgmTrack == 1;
+  form.MMG_BGMT2.checked = track2 && record.BgmTrack != 1;
+
+  // The scores are used as read, in whatever order the file has them.
+  for (int i = 1; i <= 5; ++i) {
+    record.HiScore[i] = ReadNumber(profile, kHiScoreKeys[i], kHiScoreDefaults[i]);
+  }
+}
+
+bool WriteSettings(const GameRecord& record, const MainFormModel& form,
+                   const std::string& program_dir) {
+  const std::string path = SettingsPath(program_dir);
+  std::string old_text;
+  const FileRead read = ReadTextFile(path, old_text);
+  if (read == FileRead::kFailed) return false;
+  Profile profile = Profile::Parse(read == FileRead::kOk ? old_text : std::string());
+
+  bool ok = profile.Set(kSection, "BGM", form.MMG_BGMU.checked ? "0" : "1");
+  ok = profile.Set(kSection, "BGM_TYPE", record.BgmTrack == 1 ? "1" : "2") && ok;
+  for (int i = 1; i <= 5; ++i) {
+    ok = profile.Set(kSection, kHiScoreKeys[i], std::to_string(record.HiScore[i])) && ok;
+  }
+  return ok && ReplaceFileAtomically(path, profile.Text());
+}
+
+}  // namespace marvo
