@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cmath>
 #include <functional>
+#include <memory>
 
 #include "qt/main_form.h"
 #include "qt/qt_desktop.h"
@@ -182,6 +183,33 @@ TEST_F(AboutWindowTest, EnterEscapeAndTheCloseBoxAllActAsOk) {
     // The released model is never read again by the window waiting to go.
     QTest::qWait(20);
   }
+}
+
+// Counts what reaches the About logic.
+class CountingAboutEvents final : public AboutFormEvents {
+ public:
+  int calls = 0;
+  void imgEmblem_MouseUp(int16_t&, int16_t&, float&, float&) override { ++calls; }
+  void ScrollTimer_Timer() override { ++calls; }
+  void cmdOK_Click() override { ++calls; }
+  void Form_Unload(int16_t&) override { ++calls; }
+};
+
+TEST(DismissedAboutWindowTest, EventsStillQueuedForAGoneWindowReachNobody) {
+  auto model = std::make_unique<AboutFormModel>();
+  CountingAboutEvents events;
+  int after = 0;
+  QPointer<AboutWindow> window = new AboutWindow(*model, events, [&] { ++after; });
+  window->findChild<QPushButton*>("cmdOK")->click();
+  EXPECT_EQ(std::pair(events.calls, after), std::pair(1, 1));
+  window->Dismiss();
+  model.reset();  // the logic lets its model go once the window is dismissed
+  EXPECT_EQ(window->Model(), nullptr);
+  window->findChild<QPushButton*>("cmdOK")->click();
+  window->close();
+  QTest::mouseClick(window->findChild<QWidget*>("imgEmblem"), Qt::LeftButton);
+  EXPECT_EQ(std::pair(events.calls, after), std::pair(1, 1));
+  EXPECT_TRUE(WaitFor([&] { return window.isNull(); }));
 }
 
 }  // namespace
