@@ -1,6 +1,7 @@
 // MARVOSTEL: the main window over the game's handlers.
 #include <QApplication>
 
+#include "qt/ending.h"
 #include "qt/main_form.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_platform.h"
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
                  QCoreApplication::applicationDirPath().toStdString());
   marvo::MainForm form(app.form, app);
   desktop.SetMainWindow(&form);
+  // A logout or a kill closes the window as its close box does: settings saved.
+  marvo::SessionEnding ending([&desktop] { desktop.CloseMainWindow(); });
   // The game's loops run inside handlers; the window follows them on every pass.
   platform.SetBeforeEvents([&form] { form.Mirror(); });
 

@@ -4,10 +4,21 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
 
+#include "qt/about_window.h"
+#include "qt/help_window.h"
+#include "qt/main_form.h"
+
 namespace marvo {
+
+QtDesktop::QtDesktop() = default;
+
+QtDesktop::~QtDesktop() { delete about_.data(); }
+
+AboutWindow* QtDesktop::About() const { return about_; }
 
 void QtDesktop::CloseMainWindow() {
   if (main_window_) main_window_->close();
@@ -37,14 +48,36 @@ void QtDesktop::ShowCriticalMessage(const std::string& text, const std::string& 
   QMessageBox::critical(main_window_, QString::fromStdString(title), QString::fromStdString(text));
 }
 
-void QtDesktop::ShowHelp(const std::string& /*path*/) {
-  // The help window arrives with the help file.
+void QtDesktop::ShowHelp(const std::string& path) {
+  if (!help_) help_ = std::make_unique<HelpWindow>();
+  help_->ShowFile(QString::fromStdString(path));
 }
 
-void QtDesktop::ShowAboutWindow(AboutFormModel& /*model*/, AboutFormEvents& /*events*/) {
-  // The About window arrives with its view.
+void QtDesktop::ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) {
+  if (about_ && about_->Model() == &model) {
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+    return;
+  }
+  CloseAboutWindow();
+  // A window of its own, not a child: the main window is disabled meanwhile,
+  // and a child would be disabled with it. It stays above the main window.
+  about_ = new AboutWindow(model, events, [this] { MirrorMainWindow(); });
+  if (main_window_ && main_window_->windowHandle()) {
+    about_->winId();
+    about_->windowHandle()->setTransientParent(main_window_->windowHandle());
+  }
+  about_->ShowCentered();
 }
 
-void QtDesktop::CloseAboutWindow() {}
+void QtDesktop::CloseAboutWindow() {
+  if (about_) about_->Dismiss();
+  about_ = nullptr;
+}
+
+void QtDesktop::MirrorMainWindow() {
+  if (auto* form = dynamic_cast<MainForm*>(main_window_.data())) form->Mirror();
+}
 
 }  // namespace marvo

@@ -2,14 +2,23 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "shell/desktop.h"
 
 namespace marvo {
 
+class AboutWindow;
+class HelpWindow;
+
 // The desktop as Qt reaches it.
 class QtDesktop final : public Desktop {
  public:
+  QtDesktop();
+  ~QtDesktop();
+  QtDesktop(const QtDesktop&) = delete;
+  QtDesktop& operator=(const QtDesktop&) = delete;
+
   // The main window, once it exists.
   void SetMainWindow(QWidget* window) { main_window_ = window; }
 
@@ -22,8 +31,18 @@ class QtDesktop final : public Desktop {
   void ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) override;
   void CloseAboutWindow() override;
 
+  // The windows it shows, while they are there.
+  AboutWindow* About() const;
+  HelpWindow* Help() const { return help_.get(); }
+
  private:
+  // The main window follows its model at once when the About window changes
+  // it (OK gives it back its input).
+  void MirrorMainWindow();
+
   QPointer<QWidget> main_window_;
+  QPointer<AboutWindow> about_;
+  std::unique_ptr<HelpWindow> help_;
   bool busy_ = false;
 };
 

@@ -1,0 +1,47 @@
+#include "qt/help_window.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace marvo {
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName("HelpWindow");
+  setWindowTitle(QStringLiteral("MARVOSTEL ﾍﾙﾌﾟ"));
+  browser_ = new QTextBrowser(this);
+  browser_->setObjectName("HelpText");
+  browser_->setOpenExternalLinks(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  resize(600, 640);
+}
+
+void HelpWindow::ShowFile(const QString& path) {
+  if (!isVisible() || path != path_) {
+    path_ = path;
+    Load();
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void HelpWindow::Load() {
+  QFile file(path_);
+  const QFileInfo info(path_);
+  if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    const QString reason = info.isDir() ? QStringLiteral("it is a folder") : file.errorString();
+    browser_->setPlainText(QStringLiteral("ヘルプファイルを開けませんでした。\n"
+                                          "The help file %1 could not be opened (%2).")
+                               .arg(path_, reason));
+    return;
+  }
+  // Pictures and links in the file are looked up beside it.
+  browser_->setSearchPaths({info.absolutePath()});
+  browser_->setMarkdown(QString::fromUtf8(file.readAll()));
+}
+
+}  // namespace marvo

@@ -1,0 +1,51 @@
+#include "shell/commands.h"
+
+#include <array>
+
+namespace marvo {
+
+namespace {
+
+struct Link {
+  const char* title;
+  const char* url;
+};
+
+// The game's site first, then what the game is built with and runs on.
+constexpr std::array<Link, 5> kLinks = {{
+    {"MARVOSTEL Official", kOfficialSiteUrl},
+    {"Qt Framework", "https://www.qt.io/"},
+    {"Simple DirectMedia Layer", "https://www.libsdl.org/"},
+    {"IPA Fonts", "https://moji.or.jp/ipafont/"},
+    {"Debian Project", "https://www.debian.org/"},
+}};
+
+}  // namespace
+
+void FillLinkList(GameRecord& record) {
+  for (size_t i = 1; i <= kLinks.size(); ++i)
+    record.Captions[i] = std::string(kLinks[i - 1].title) + " (" + kLinks[i - 1].url + ")";
+  for (size_t i = 1; i <= kLinks.size(); ++i) record.LinkUrls[i] = kLinks[i - 1].url;
+}
+
+void OpenSupportPage(Desktop& desktop) {
+  desktop.SetBusyCursor(true);
+  if (!desktop.OpenUrl(kSupportPageUrl))
+    desktop.ShowCriticalMessage(kBrowserFailedText, kBrowserFailedTitle);
+  desktop.SetBusyCursor(false);
+}
+
+void OpenShownLink(const GameRecord& record, Desktop& desktop) {
+  if (record.CaptionIndex == 0 || record.LinkLock == 1) return;
+  // Only the demo rotation sets the index, always to 1..5; anything else names no link.
+  if (record.CaptionIndex < 1 || record.CaptionIndex > 5) return;
+  desktop.SetBusyCursor(true);
+  desktop.OpenUrl(record.LinkUrls[size_t(record.CaptionIndex)]);
+  desktop.SetBusyCursor(false);
+}
+
+void ShowHelpFile(Desktop& desktop, const std::string& program_dir) {
+  desktop.ShowHelp(program_dir + "/marvo.hlp");
+}
+
+}  // namespace marvo

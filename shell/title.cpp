@@ -1,0 +1,44 @@
+#include "shell/title.h"
+
+#include "flow/status.h"
+#include "resources/pictures.h"
+#include "ui/surface.h"
+
+namespace marvo {
+
+namespace {
+
+constexpr int kTitlePicture = 110;
+// The dimming mask covers the whole picture, one row and two columns beyond
+// the visible field.
+constexpr int kMaskWidth = 449;
+constexpr int kMaskHeight = 345;
+
+void DrawFieldBorder(Surface& field) {
+  field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
+}
+
+}  // namespace
+
+void DemoTick(GameRecord& record, MainFormModel& form) {
+  int32_t index = record.CaptionIndex + 1;
+  if (index > 5 || index < 1) index = 1;
+  record.CaptionIndex = index;
+  form.lblBgmName.caption = record.Captions[size_t(index)];
+
+  Surface& field = form.picSTAGE.surface;
+  if (record.DemoPhase == 0) {
+    record.DemoPhase = 1;
+    // The field shows the title here: AND with the mask leaves it at half density.
+    BitBlt(field, 0, 0, kMaskWidth, kMaskHeight, form.picCG1.surface, 0, 0, RasterOp::kSrcAnd);
+    DrawFieldBorder(field);
+    ShowHallOfFame(form, -1);
+  } else {
+    record.DemoPhase = 0;
+    field.AssignPicture(LoadPicture(kTitlePicture));
+    DrawFieldBorder(field);
+    ShowHallOfFame(form, 0);
+  }
+}
+
+}  // namespace marvo

@@ -1,0 +1,216 @@
+#include "qt/about_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "qt/main_form.h"
+#include "qt/qt_desktop.h"
+#include "shell/about.h"
+
+namespace marvo {
+namespace {
+
+// A main window whose handlers do nothing: only its enabled state matters here.
+class QuietEvents final : public MainFormEvents {
+ public:
+  void Form_Load() override {}
+  void Form_Unload(int16_t&) override {}
+  void Form_KeyDown(int16_t&, int16_t&) override {}
+  void picSTAGE_KeyDown(int16_t&, int16_t&) override {}
+  void DemoTimer_Timer() override {}
+  void MMG_Start_Click() override {}
+  void MMG_End_Click() override {}
+  void MMG_BGMU_Click() override {}
+  void MMG_BGMN_Click() override {}
+  void MMG_BGMT1_Click() override {}
+  void MMG_BGMT2_Click() override {}
+  void MMH_Help_Click() override {}
+  void MMH_Web_Click() override {}
+  void MMH_About_Click() override {}
+  void lblBgmName_Click() override {}
+};
+
+// Lets the event loop run until `done` holds or a generous limit passes.
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 2000 && !done(); ++i) QTest::qWait(5);
+  return done();
+}
+
+QRect ToQRect(const Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
+
+class AboutWindowTest : public ::testing::Test {
+ protected:
+  AboutWindowTest() : main(main_model, events) {
+    main.ShowCentered();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
+    desktop.SetMainWindow(&main);
+  }
+  // The version item, as the main window routes it.
+  AboutWindow* Open() {
+    slot.Open();
+    main.Mirror();
+    AboutWindow* window = desktop.About();
+    EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowExposed(window));
+    return window;
+  }
+  template <class T = QWidget>
+  T* Find(QWidget* window, const char* name) {
+    return window->findChild<T*>(name);
+  }
+
+  MainFormModel main_model;
+  QuietEvents events;
+  MainForm main;
+  QtDesktop desktop;
+  AboutWindowSlot slot{desktop, main_model};
+};
+
+TEST_F(AboutWindowTest, BuiltFromItsModelCentredBesideADisabledMainWindow) {
+  AboutWindow* window = Open();
+  const AboutFormModel& model = slot.Current()->form;
+  EXPECT_FALSE(main.isEnabled());
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_FALSE(window->isModal());
+  EXPECT_EQ(window->windowTitle(), "ﾊﾞｰｼﾞｮﾝ情報");
+  EXPECT_EQ(window->size(), QSize(313, 200));
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  EXPECT_EQ(window->palette().color(QPalette::Window), QColor(Qt::black));
+  const QRect screen = window->screen()->availableGeometry();
+  EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
+
+  const auto* emblem = Find<QLabel>(window, "imgEmblem");
+  EXPECT_EQ(emblem->geometry(), QRect(8, 8, 32, 32));
+  EXPECT_EQ(emblem->pixmap().size(), QSize(32, 32));
+  EXPECT_EQ(emblem->toolTip(), "クリックすることでスタッフロールを見る事が出来ます。");
+
+  // Every label where its model puts it, in its colour and font; the credits
+  // inside the strip, the strip inside the credit window.
+  std::vector<const Label*> labels(model.labels.begin(), model.labels.end());
+  for (const Label& credit : model.credits) labels.push_back(&credit);
+  ASSERT_EQ(labels.size(), 19u);
+  const QWidget* credit_window = Find(window, "picScroll1");
+  const QWidget* strip = Find(window, "picScroll2");
+  EXPECT_EQ(credit_window->geometry(), QRect(8, 64, 297, 89));
+  EXPECT_EQ(strip->parentWidget(), credit_window);
+  EXPECT_EQ(strip->geometry(), QRect(0, 0, 297, 409));
+  for (const Label* m : labels) {
+    SCOPED_TRACE(m->name);
+    const auto* label = Find<QLabel>(window, m->name.c_str());
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->parentWidget(), m->name.starts_with("lbl_") ? strip : window);
+    EXPECT_EQ(label->geometry(), ToQRect(m->rect));
+    EXPECT_EQ(label->text().toStdString(), m->caption);
+    const Color c = m->fore_color;
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+    EXPECT_FALSE(label->autoFillBackground());
+    const QFontInfo font(label->font());
+    EXPECT_EQ(font.family(), "Liberation Sans");
+    EXPECT_EQ(
+        std::tuple(font.pixelSize(), font.bold(), font.underline()),
+        std::tuple(int(std::lround(m->font.points * 96 / 72)), m->font.bold, m->font.underline));
+  }
+  // The shadow of the short name lies under it.
+  const QObjectList& children = window->children();
+  EXPECT_LT(children.indexOf(Find(window, "lblK26_1")), children.indexOf(Find(window, "lblK26_2")));
+
+  const auto* ok = Find<QPushButton>(window, "cmdOK");
+  EXPECT_EQ(ok->geometry(), QRect(256, 168, 49, 25));
+  EXPECT_EQ(ok->text(), "OK");
+  EXPECT_EQ(ok->toolTip(), "ﾊﾞｰｼﾞｮﾝ情報を閉じる");
+  EXPECT_EQ(QFontInfo(ok->font()).family(), "IPAGothic");
+  EXPECT_EQ(window->focusWidget(), ok);
+  const auto* timer = Find<QTimer>(window, "ScrollTimer");
+  EXPECT_FALSE(timer->isActive());
+  EXPECT_EQ(std::pair(timer->interval(), timer->timerType()), std::pair(1, Qt::PreciseTimer));
+}
+
+TEST_F(AboutWindowTest, TheEmblemRollsTheCreditsOnceAndOkClosesForAFreshStart) {
+  AboutWindow* window = Open();
+  QWidget* strip = Find(window, "picScroll2");
+  const auto* timer = Find<QTimer>(window, "ScrollTimer");
+  QTest::mouseClick(Find(window, "imgEmblem"), Qt::LeftButton);
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_TRUE(WaitFor([&] { return strip->y() < -20; }));
+  QTest::mouseClick(Find(window, "imgEmblem"), Qt::RightButton);  // no second roll
+  EXPECT_TRUE(WaitFor([&] { return !timer->isActive(); }));
+  EXPECT_EQ(strip->geometry(), QRect(0, -304, 297, 409));
+  // The last view: "Powered By" and the makers inside the credit window.
+  const QRect seen(0, 304, 297, 89);
+  EXPECT_TRUE(seen.contains(Find(window, "lbl_32")->geometry()));
+  EXPECT_TRUE(seen.contains(Find(window, "lbl_33")->geometry()));
+
+  QPointer<AboutWindow> first = window;
+  QTest::mouseClick(Find(window, "cmdOK"), Qt::LeftButton);
+  EXPECT_FALSE(first->isVisible());
+  EXPECT_TRUE(main.isEnabled());  // at once, not at the main window's next event
+  EXPECT_EQ(desktop.About(), nullptr);
+  EXPECT_TRUE(WaitFor([&] { return first.isNull(); }));
+
+  AboutWindow* again = Open();
+  EXPECT_EQ(Find(again, "picScroll2")->y(), 0);
+  EXPECT_FALSE(Find<QTimer>(again, "ScrollTimer")->isActive());
+  EXPECT_TRUE(slot.Current()->form.imgEmblem.enabled);
+}
+
+TEST_F(AboutWindowTest, EnterEscapeAndTheCloseBoxAllActAsOk) {
+  const std::vector<std::function<void(AboutWindow*)>> ways = {
+      [](AboutWindow* w) { QTest::keyClick(w, Qt::Key_Return); },
+      [](AboutWindow* w) { QTest::keyClick(w, Qt::Key_Escape); },
+      [](AboutWindow* w) { w->close(); },
+  };
+  for (size_t i = 0; i < ways.size(); ++i) {
+    SCOPED_TRACE(i);
+    AboutWindow* window = Open();
+    // Mid-roll, so a dismissed window with a running timer would show itself.
+    QTest::mouseClick(Find(window, "imgEmblem"), Qt::LeftButton);
+    ASSERT_FALSE(main.isEnabled());
+    QPointer<AboutWindow> shown = window;
+    ways[i](window);
+    EXPECT_TRUE(main.isEnabled());
+    EXPECT_FALSE(slot.IsOpen());
+    EXPECT_TRUE(shown.isNull() || !shown->isVisible());
+    // The released model is never read again by the window waiting to go.
+    QTest::qWait(20);
+  }
+}
+
+// Counts what reaches the About logic.
+class CountingAboutEvents final : public AboutFormEvents {
+ public:
+  int calls = 0;
+  void imgEmblem_MouseUp(int16_t&, int16_t&, float&, float&) override { ++calls; }
+  void ScrollTimer_Timer() override { ++calls; }
+  void cmdOK_Click() override { ++calls; }
+  void Form_Unload(int16_t&) override { ++calls; }
+};
+
+TEST(DismissedAboutWindowTest, EventsStillQueuedForAGoneWindowReachNobody) {
+  auto model = std::make_unique<AboutFormModel>();
+  CountingAboutEvents events;
+  int after = 0;
+  QPointer<AboutWindow> window = new AboutWindow(*model, events, [&] { ++after; });
+  window->findChild<QPushButton*>("cmdOK")->click();
+  EXPECT_EQ(std::pair(events.calls, after), std::pair(1, 1));
+  window->Dismiss();
+  model.reset();  // the logic lets its model go once the window is dismissed
+  EXPECT_EQ(window->Model(), nullptr);
+  window->findChild<QPushButton*>("cmdOK")->click();
+  window->close();
+  QTest::mouseClick(window->findChild<QWidget*>("imgEmblem"), Qt::LeftButton);
+  EXPECT_EQ(std::pair(events.calls, after), std::pair(1, 1));
+  EXPECT_TRUE(WaitFor([&] { return window.isNull(); }));
+}
+
+}  // namespace
+}  // namespace marvo
