@@ -5,6 +5,9 @@
 #include "engine/sound_slots.h"
 #include "flow/status.h"
 #include "resources/pictures.h"
+#include "shell/commands.h"
+#include "shell/settings.h"
+#include "shell/title.h"
 
 namespace marvo {
 
@@ -26,10 +29,11 @@ void App::Form_Load() {
   // The stage builder seeds its random numbers from the clock before every
   // layout, so there is nothing to seed here.
   sound_.OpenSound();
-  // Still to come in its place: the settings file, before the wave files.
+  // The settings come before the hall of fame and the score read-out show them.
+  ReadSettings(record, form, program_dir_);
   LoadWaveFiles(record, sound_, program_dir_);
   RefreshHallOfFame(record, form);
-  // Still to come in its place: the link list.
+  FillLinkList(record);
   // The second title picture and the banner sheet with its mask wait in the
   // hidden holders; the field shows the title.
   form.picCG1.surface.AssignPicture(LoadPicture(111));
@@ -44,7 +48,9 @@ void App::Form_Load() {
 }
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
-  // Still to come first: writing the settings file.
+  // Whatever state the game is in: the hall of fame holds only finished games.
+  // A failed write is ignored; the old file stays whole.
+  WriteSettings(record, form, program_dir_);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
@@ -58,10 +64,7 @@ void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
   if (form.picSTAGE.enabled) flow_.play().picSTAGE_KeyDown(KeyCode, Shift);
 }
 
-void App::DemoTimer_Timer() {
-  // The title pictures, the hall of fame and the link captions alternate here:
-  // arrives with the title screen.
-}
+void App::DemoTimer_Timer() { DemoTick(record, form); }
 
 void App::MMG_Start_Click() {
   if (record.GameRunning == 0) flow_.StartGame();
@@ -91,20 +94,12 @@ void App::MMG_BGMT2_Click() {
   form.MMG_BGMT2.checked = true;
 }
 
-void App::MMH_Help_Click() {
-  // Shows the help file: arrives with the desktop's help viewer.
-}
+void App::MMH_Help_Click() { ShowHelpFile(desktop_, program_dir_); }
 
-void App::MMH_Web_Click() {
-  // Opens the support page: arrives with the desktop's browser hand-over.
-}
+void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 
-void App::MMH_About_Click() {
-  // Disables this window and opens the About window: arrives with that window.
-}
+void App::MMH_About_Click() { about_.Open(); }
 
-void App::lblBgmName_Click() {
-  // Opens the link the strip shows: arrives with the link list.
-}
+void App::lblBgmName_Click() { OpenShownLink(record, desktop_); }
 
 }  // namespace marvo

@@ -5,6 +5,7 @@
 
 #include "engine/game_record.h"
 #include "flow/game_flow.h"
+#include "shell/about.h"
 #include "shell/desktop.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
@@ -51,6 +52,8 @@ class App final : public MainFormEvents {
   std::string program_dir_;
   Wavemix sound_;
   GameFlow flow_;
+  // Last, so an About window still open goes before everything it points at.
+  AboutWindowSlot about_{desktop_, form};
 };
 
 }  // namespace marvo

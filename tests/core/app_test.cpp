@@ -8,6 +8,7 @@
 #include "tests/support/fake_text.h"
 #include "tests/support/recording_desktop.h"
 #include "tests/support/recording_mixer.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/virtual_platform.h"
 
 namespace marvo {
@@ -15,9 +16,10 @@ namespace {
 
 class AppTest : public ::testing::Test {
  protected:
-  AppTest() : app(platform, text, desktop, mixer, "/nonexistent") {}
+  AppTest() : app(platform, text, desktop, mixer, dir.path()) {}
   Color FieldAt(int x, int y) const { return app.form.picSTAGE.surface.GetPixel(x, y); }
 
+  testing::TempDir dir;
   testing::VirtualPlatform platform;
   testing::BlockTextRasterizer text;
   testing::RecordingDesktop desktop;
@@ -26,7 +28,7 @@ class AppTest : public ::testing::Test {
 };
 
 TEST_F(AppTest, StartUpShowsTheTitleAndOnlyEnterOrTheStartCommandStartsAGame) {
-  app.record.HiScore[1] = 1234567;
+  dir.Write("marvo.ini", "[MARVOSTEL]\nHISCORE1=1234567\n");
   app.Form_Load();
   EXPECT_EQ(app.form.lblSC.caption, "1234567");  // the best score until a game starts
   // The title on the field inside its border; the banners wait in the holders.

@@ -34,6 +34,9 @@ TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
     player.random_from_stage = 1 + game % 10;
     player.random_seed = uint32_t(game);
     player.random_quiet_ticks = 10 * (game % 4);
+    // Every eleventh game runs out over one of the four edges on purpose.
+    using Edge = testing::Autoplayer::Edge;
+    player.aim_at_edge = game % 11 == 0 ? Edge(1 + game / 11 % 4) : Edge::kNone;
     std::string hit;
     bool began = false;
     player.on_yield = [&] {
@@ -41,18 +44,23 @@ TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
       began |= app.form.picSTAGE.enabled;
       // The crash is seen in the burst's yields, with the head where it died.
       if (!began || !hit.empty() || r.StopFlag == 0 || !r.GameRunning || r.StageNo > 10) return;
-      if (r.HitColor == kBlue) hit = "wall";
-      else if (r.HeadX <= 2) hit = "left";
-      else if (r.HeadX >= 443) hit = "right";
-      else if (r.HeadY <= 2) hit = "top";
-      else if (r.HeadY >= 339) hit = "bottom";
+      if (r.HitColor == kBlue)
+        hit = "wall";
+      else if (r.HeadX <= 2)
+        hit = "left";
+      else if (r.HeadX >= 443)
+        hit = "right";
+      else if (r.HeadY <= 2)
+        hit = "top";
+      else if (r.HeadY >= 339)
+        hit = "bottom";
     };
     Enter();
     ++endings[hit.empty() ? "all clear" : hit];
 
     const GameRecord& r = app.record;
-    ASSERT_EQ(std::tuple(r.StageNo, r.HeadX, r.HeadY, r.Heading, r.GameRunning, r.StopFlag,
-                         r.Score, r.StarCount, r.StarTaken, r.TurnsLeft, r.LinkLock),
+    ASSERT_EQ(std::tuple(r.StageNo, r.HeadX, r.HeadY, r.Heading, r.GameRunning, r.StopFlag, r.Score,
+                         r.StarCount, r.StarTaken, r.TurnsLeft, r.LinkLock),
               std::tuple(int16_t(1), int16_t(2), int16_t(2), int16_t(4), 0, 1, 0, 0, 0, 0, 0))
         << "after game " << game;
     if (game == 100) memory_after_warm_up = ResidentKilobytes();

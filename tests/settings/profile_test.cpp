@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "tests/settings/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace marvo {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "shell/profile.h"
-#include "tests/settings/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace marvo {
 namespace {

@@ -34,9 +34,33 @@ void Autoplayer::BeginStage() {
         for (int x = 0; x < pixels.width; ++x)
           if (pixels.At(x, y) == kYellow) field.Point(x, y, kBlue);
     }
+    if (Aiming()) MarkEdge(field);
     plans.push_back(solver_.Solve(field, {record_->HeadX, record_->HeadY, record_->Heading}));
   }
   PressFor(1);
+}
+
+void Autoplayer::MarkEdge(Surface& field) const {
+  // The head keeps its start's remainders modulo 3; the innermost line it can
+  // land on inside the border, reached heading outwards, has the edge next.
+  const int rx = record_->HeadX % 3, ry = record_->HeadY % 3;
+  const auto first_after = [](int from, int r) { return from + ((r - from) % 3 + 3) % 3; };
+  const auto last_before = [](int to, int r) { return to - ((to - r) % 3 + 3) % 3; };
+  const int left = first_after(3, rx), right = last_before(442, rx);
+  const int top = first_after(3, ry), bottom = last_before(338, ry);
+  const Image& pixels = field.Pixels();
+  for (int y = 0; y < pixels.height; ++y) {
+    for (int x = 0; x < pixels.width; ++x) {
+      const Color c = pixels.At(x, y);
+      if (c == kRed || c == kYellow) field.Point(x, y, kBlack);
+      const bool line = (aim_at_edge == Edge::kLeft && x == left) ||
+                        (aim_at_edge == Edge::kRight && x == right) ||
+                        (aim_at_edge == Edge::kTop && y == top) ||
+                        (aim_at_edge == Edge::kBottom && y == bottom);
+      if (line && pixels.At(x, y) == kBlack && y > 2 && y < 339 && x > 2 && x < 443)
+        field.Point(x, y, kRed);
+    }
+  }
 }
 
 void Autoplayer::PressFor(int tick) {

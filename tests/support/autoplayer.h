@@ -43,6 +43,10 @@ class Autoplayer final : public Platform {
   int random_quiet_ticks = 0;
   // Plays by plan up to this stage, at random from it on.
   int random_from_stage = 1;
+  // Instead of playing that stage at random, plans a way to the innermost
+  // line of the field on this side and runs straight out over it.
+  enum class Edge { kNone, kLeft, kTop, kRight, kBottom };
+  Edge aim_at_edge = Edge::kNone;
   // Runs on every yield, before the game's events: tests watch the game here.
   std::function<void()> on_yield;
 
@@ -51,7 +55,14 @@ class Autoplayer final : public Platform {
 
  private:
   void BeginStage();
-  bool Random() const { return random_press_chance > 0.0 && record_->StageNo >= random_from_stage; }
+  bool Aiming() const {
+    return aim_at_edge != Edge::kNone && record_->StageNo == random_from_stage;
+  }
+  bool Random() const {
+    return random_press_chance > 0.0 && record_->StageNo >= random_from_stage && !Aiming();
+  }
+  // The field with the goal and star gone and a red line to aim at instead.
+  void MarkEdge(Surface& field) const;
   void PressFor(int tick);
 
   Platform& inner_;

@@ -7,6 +7,7 @@
 #include "tests/support/fake_text.h"
 #include "tests/support/recording_desktop.h"
 #include "tests/support/recording_mixer.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/virtual_platform.h"
 
 namespace marvo::testing {
@@ -15,11 +16,12 @@ namespace marvo::testing {
 // desktop, loaded as at start-up, and an autoplayer between it and the clock.
 class GameFixture : public ::testing::Test {
  protected:
-  GameFixture() : player(platform), app(player, text, desktop, mixer, "/game") {
+  GameFixture() : player(platform), app(player, text, desktop, mixer, dir.path()) {
     player.Attach(app.record, app.form.picSTAGE, [this] { Key(&App::picSTAGE_KeyDown, 32); });
     platform.AddTimer(app.form.DemoTimer, [this] { app.DemoTimer_Timer(); });
+    dir.Write("bgm1.wav", "");
+    dir.Write("bgm3.wav", "");
     app.Form_Load();
-    app.record.BgmTrack = 1;
   }
 
   // A key as the window delivers it to a handler.
@@ -29,6 +31,8 @@ class GameFixture : public ::testing::Test {
   void Enter() { Key(&App::Form_KeyDown, 13); }
   Color FieldAt(int x, int y) const { return app.form.picSTAGE.surface.GetPixel(x, y); }
 
+  // The game's directory, with both music tracks present.
+  TempDir dir;
   VirtualPlatform platform;
   Autoplayer player;
   BlockTextRasterizer text;

@@ -22,7 +22,7 @@ class TempDir {
  public:
   TempDir() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/marvo-settings-XXXXXX";
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/marvo-test-XXXXXX";
     if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
   }
   TempDir(const TempDir&) = delete;
