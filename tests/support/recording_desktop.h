@@ -15,9 +15,16 @@ class RecordingDesktop final : public Desktop {
   bool browser_works = true;              // what OpenUrl answers
   AboutFormModel* about_model = nullptr;  // the About window's model while it is shown
   AboutFormEvents* about_events = nullptr;
+  // The process ends at once, from however deep in a game: the test catches
+  // this where it started the game.
+  struct ProcessEnded {};
+  bool end_for_real = false;
 
   void CloseMainWindow() override { requests.push_back("close main window"); }
-  void EndProcess() override { requests.push_back("end process"); }
+  void EndProcess() override {
+    requests.push_back("end process");
+    if (end_for_real) throw ProcessEnded{};
+  }
   bool OpenUrl(const std::string& url) override {
     requests.push_back("open " + url);
     return browser_works;

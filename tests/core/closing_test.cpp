@@ -1,0 +1,61 @@
+// The program may be ended in any state, also deep inside a game: the settings
+// are written as they stand then, the unfinished game's score left out.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/game_fixture.h"
+
+namespace marvo {
+namespace {
+
+enum class State { kTitle, kGetReady, kPlay, kStageClear, kGameOver, kAboutOpen };
+
+class ClosingTest : public testing::GameFixture, public ::testing::WithParamInterface<State> {};
+
+TEST_P(ClosingTest, EndingTheProgramWritesTheSettingsAsTheyStand) {
+  desktop.end_for_real = true;
+  dir.Write("marvo.ini",
+            "; kept\n[Other]\nkey=value\n[MARVOSTEL]\nBGM=0\nBGM_TYPE=2\nHISCORE1=900\n");
+  app.Form_Load();  // again, now with the prepared file
+  app.MMG_BGMN_Click();
+  const State state = GetParam();
+  bool played = false, ended = false;
+  const auto end = [&] {
+    int16_t cancel = 0;
+    app.Form_Unload(cancel);
+  };
+  player.playing = state == State::kStageClear;
+  player.on_yield = [&] {
+    const GameRecord& r = app.record;
+    const bool enabled = app.form.picSTAGE.enabled;
+    played |= enabled;
+    if (ended || !r.GameRunning) return;
+    const bool now = (state == State::kGetReady && !played) ||
+                     (state == State::kPlay && enabled) ||
+                     (state == State::kStageClear && played && !enabled && r.StopFlag == 0) ||
+                     (state == State::kGameOver && played && r.StopFlag == 1);
+    if (now) ended = true, end();
+  };
+  try {
+    if (state == State::kTitle) end();
+    if (state == State::kAboutOpen) app.MMH_About_Click(), end();
+    Enter();
+    FAIL() << "the program did not end";
+  } catch (const testing::RecordingDesktop::ProcessEnded&) {
+  }
+  // The score of the game in progress (1000 and more on a cleared stage) never
+  // reaches the hall of fame; the music switch and track are as chosen.
+  EXPECT_EQ(dir.Read("marvo.ini"),
+            "; kept\n[Other]\nkey=value\n[MARVOSTEL]\nBGM=1\nBGM_TYPE=2\nHISCORE1=900\n"
+            "HISCORE2=5000\nHISCORE3=4000\nHISCORE4=3000\nHISCORE5=2000\n");
+  EXPECT_EQ(mixer.active, false);  // the sound closed before the end
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryState, ClosingTest,
+                         ::testing::Values(State::kTitle, State::kGetReady, State::kPlay,
+                                           State::kStageClear, State::kGameOver,
+                                           State::kAboutOpen));
+
+}  // namespace
+}  // namespace marvo
