@@ -31,8 +31,7 @@ TEST_P(ClosingTest, EndingTheProgramWritesTheSettingsAsTheyStand) {
     const bool enabled = app.form.picSTAGE.enabled;
     played |= enabled;
     if (ended || !r.GameRunning) return;
-    const bool now = (state == State::kGetReady && !played) ||
-                     (state == State::kPlay && enabled) ||
+    const bool now = (state == State::kGetReady && !played) || (state == State::kPlay && enabled) ||
                      (state == State::kStageClear && played && !enabled && r.StopFlag == 0) ||
                      (state == State::kGameOver && played && r.StopFlag == 1);
     if (now) ended = true, end();
