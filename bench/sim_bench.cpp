@@ -35,7 +35,8 @@ int main() {
     int16_t enter = 13, shift = 0;
     app.Form_KeyDown(enter, shift);
     runs.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
     cleared += app.record.HiScore[1] > 100000 ? 1 : 0;
   }
   std::sort(runs.begin(), runs.end());

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "qt/field_widget.h"
+#include "qt/model_view.h"
 #include "qt/qt_text.h"
 #include "resources/pictures.h"
 
@@ -18,42 +19,12 @@ namespace marvo {
 
 namespace {
 
-QColor ToQColor(Color color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
-
-QString ToQString(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-QRect ToQRect(const Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
-
-Qt::Alignment ToQAlignment(Alignment alignment) {
-  // Text sits at the top of its label; only the horizontal place varies.
-  switch (alignment) {
-    case Alignment::kRight:
-      return Qt::AlignRight | Qt::AlignTop;
-    case Alignment::kCenter:
-      return Qt::AlignHCenter | Qt::AlignTop;
-    case Alignment::kLeft:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignTop;
-}
-
 // A plain box in one colour, for the window, the credit window and the strip.
 void PaintBackground(QWidget& widget, Color color) {
   QPalette palette = widget.palette();
   palette.setColor(QPalette::Window, ToQColor(color));
   widget.setPalette(palette);
   widget.setAutoFillBackground(true);
-}
-
-void ApplyLabel(QLabel& widget, const Label& label) {
-  widget.setText(ToQString(label.caption));
-  widget.setFont(MakeFont(label.font));
-  widget.setGeometry(ToQRect(label.rect));
-  widget.setAlignment(ToQAlignment(label.alignment));
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::WindowText, ToQColor(label.fore_color));
-  widget.setPalette(palette);
-  widget.setVisible(label.visible);
 }
 
 // The classic mouse button code: left 1, right 2, middle 4.

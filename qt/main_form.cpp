@@ -15,35 +15,13 @@
 #include <QTimer>
 #include <map>
 
+#include "qt/model_view.h"
 #include "qt/qt_text.h"
 #include "resources/pictures.h"
 
 namespace marvo {
 
 namespace {
-
-QColor ToQColor(Color color) {
-  if (color == kButtonFace)
-    return QApplication::palette().color(QPalette::Active, QPalette::Button);
-  return QColor(RedOf(color), GreenOf(color), BlueOf(color));
-}
-
-QString ToQString(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-QRect ToQRect(const Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
-
-Qt::Alignment ToQAlignment(Alignment alignment) {
-  // Classic labels set their text from the top; only the horizontal place varies.
-  switch (alignment) {
-    case Alignment::kRight:
-      return Qt::AlignRight | Qt::AlignTop;
-    case Alignment::kCenter:
-      return Qt::AlignHCenter | Qt::AlignTop;
-    case Alignment::kLeft:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignTop;
-}
 
 QIcon GameIcon() {
   QIcon icon;
@@ -53,37 +31,6 @@ QIcon GameIcon() {
     icon.addPixmap(QPixmap::fromImage(image));
   }
   return icon;
-}
-
-// A word wider than its label (a seven-digit score) spills over the label's
-// edges, as its alignment places it, rather than losing its ends.
-QRect LabelGeometry(const Label& label, const QFont& font) {
-  QRect box = ToQRect(label.rect);
-  const QString text = ToQString(label.caption);
-  const int overflow = QFontMetrics(font).horizontalAdvance(text) - box.width();
-  if (overflow <= 0 || text.contains(' ')) return box;
-  switch (label.alignment) {
-    case Alignment::kLeft:
-      return box.adjusted(0, 0, overflow, 0);
-    case Alignment::kRight:
-      return box.adjusted(-overflow, 0, 0, 0);
-    case Alignment::kCenter:
-      break;
-  }
-  return box.adjusted(-overflow / 2, 0, overflow - overflow / 2, 0);
-}
-
-void ApplyLabel(QLabel& widget, const Label& label) {
-  const QFont font = MakeFont(label.font);
-  widget.setText(ToQString(label.caption));
-  widget.setFont(font);
-  widget.setGeometry(LabelGeometry(label, font));
-  widget.setAlignment(ToQAlignment(label.alignment));
-  // All colour groups alike: a label over the disabled field keeps its colour.
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::WindowText, ToQColor(label.fore_color));
-  widget.setPalette(palette);
-  widget.setVisible(label.visible);
 }
 
 }  // namespace

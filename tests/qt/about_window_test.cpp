@@ -17,28 +17,12 @@
 #include "qt/qt_desktop.h"
 #include "shell/about.h"
 
+#include "tests/support/quiet_events.h"
+
 namespace marvo {
 namespace {
 
-// A main window whose handlers do nothing: only its enabled state matters here.
-class QuietEvents final : public MainFormEvents {
- public:
-  void Form_Load() override {}
-  void Form_Unload(int16_t&) override {}
-  void Form_KeyDown(int16_t&, int16_t&) override {}
-  void picSTAGE_KeyDown(int16_t&, int16_t&) override {}
-  void DemoTimer_Timer() override {}
-  void MMG_Start_Click() override {}
-  void MMG_End_Click() override {}
-  void MMG_BGMU_Click() override {}
-  void MMG_BGMN_Click() override {}
-  void MMG_BGMT1_Click() override {}
-  void MMG_BGMT2_Click() override {}
-  void MMH_Help_Click() override {}
-  void MMH_Web_Click() override {}
-  void MMH_About_Click() override {}
-  void lblBgmName_Click() override {}
-};
+using QuietEvents = testing::QuietEvents;
 
 // Lets the event loop run until `done` holds or a generous limit passes.
 bool WaitFor(const std::function<bool()>& done) {

@@ -11,6 +11,8 @@
 #include "qt/main_form.h"
 #include "qt/qt_desktop.h"
 
+#include "tests/support/quiet_events.h"
+
 namespace marvo {
 namespace {
 
@@ -31,24 +33,10 @@ class RecordingWidget final : public QWidget {
 };
 
 // Only the unload handler matters here.
-class UnloadEvents final : public MainFormEvents {
+class UnloadEvents final : public testing::QuietEvents {
  public:
   int unloads = 0;
-  void Form_Load() override {}
   void Form_Unload(int16_t&) override { ++unloads; }
-  void Form_KeyDown(int16_t&, int16_t&) override {}
-  void picSTAGE_KeyDown(int16_t&, int16_t&) override {}
-  void DemoTimer_Timer() override {}
-  void MMG_Start_Click() override {}
-  void MMG_End_Click() override {}
-  void MMG_BGMU_Click() override {}
-  void MMG_BGMN_Click() override {}
-  void MMG_BGMT1_Click() override {}
-  void MMG_BGMT2_Click() override {}
-  void MMH_Help_Click() override {}
-  void MMH_Web_Click() override {}
-  void MMH_About_Click() override {}
-  void lblBgmName_Click() override {}
 };
 
 void (*CurrentHandler(int signal_number))(int) {
