@@ -22,6 +22,7 @@ WINDOW=""        # its main window
 WX=0 WY=0 WW=0 WH=0 MENU=0  # the main window's place, size and menu bar
 SHOT=""          # the newest window shot
 SHOT_MS=0        # when it was taken (ms, taken just before the capture)
+GAME_STARTED_MS=0 # when the game was launched (ms)
 
 fail() {
   echo "FAIL: $*" >&2
@@ -102,6 +103,7 @@ start_game() {
   GAME_DIR=$1
   local log=$ART/game${2:+-$2}.log binary=${1:+$1/marvostel}
   binary=${binary:-$GAME}
+  GAME_STARTED_MS=$(now_ms)
   "$binary" >"$log" 2>&1 &
   GAME_PID=$!
   WINDOW=""
