@@ -24,7 +24,10 @@ SHOT=""          # the newest window shot
 SHOT_MS=0        # when it was taken (ms, taken just before the capture)
 GAME_STARTED_MS=0 # when the game was launched (ms)
 
+E2E_FAILED=""
+E2E_ERROR=""
 fail() {
+  E2E_FAILED=yes
   echo "FAIL: $*" >&2
   exit 1
 }
@@ -48,6 +51,8 @@ e2e_begin() {
   mkdir -p "$ART"
   WORK=$(mktemp -d)
   trap e2e_cleanup EXIT
+  # A step that fails outside a check is named at the end.
+  trap 'E2E_ERROR="line $LINENO: $BASH_COMMAND"' ERR
   trap 'exit 1' INT TERM HUP
 }
 
@@ -61,7 +66,10 @@ e2e_cleanup() {
     kill -9 "$pid" 2>/dev/null
   done
   [[ -n $WORK ]] && rm -rf "$WORK"
-  if ((status == 0)); then echo "PASS"; elif ((status != 77)); then echo "artefacts: $ART"; fi
+  if ((status == 0)); then echo "PASS"; elif ((status != 77)); then
+    [[ -n $E2E_FAILED ]] || echo "FAIL: a step failed (status $status) at ${E2E_ERROR:-an unknown line}" >&2
+    echo "(artefacts: $ART)"
+  fi
   exit "$status"
 }
 
