@@ -49,8 +49,16 @@ printf '%s\n' '; settings of the arcade corner' '[MARVOSTEL]' 'BGM=0' 'BGM_TYPE=
   'HISCORE1=500' 'HISCORE2=400' 'HISCORE3=300' 'HISCORE4=200' '[Cabinet]' \
   '; the coin slot' 'coins=3' >"$edited/marvo.ini"
 cp "$edited/marvo.ini" "$ART/edited-before.ini"
-start_game "$edited" edited
+# The strip opens its link through the desktop; a stand-in for xdg-open
+# notes what it was asked to open instead of starting a browser.
+mkdir -p "$WORK/bin"
+printf '#!/bin/sh\necho "$1" >>"%s"\n' "$WORK/opened" >"$WORK/bin/xdg-open"
+chmod +x "$WORK/bin/xdg-open"
+PATH=$WORK/bin:$PATH start_game "$edited" edited
 shot edited-title
+# Before the first demo tick the strip is no link yet.
+click_strip() { xdotool mousemove --window "$WINDOW" 60 $((MENU + 357)) click 1; }
+click_strip
 [[ $(glyphs 00FFFF 456 32 73 25) == AAABAA ]] || fail "the best score does not read 000500"
 crop strip-before 8 350 521 15
 
@@ -66,6 +74,14 @@ note "demo tick $((SHOT_MS - GAME_STARTED_MS)) ms after start-up"
 [[ $(glyphs C0C0C0 8 224 433 25) == ABCDEEFEEE ]] || fail "entry 5 does not read No5 : 002000"
 crop strip-demo 8 350 521 15
 (($(differ_crops strip-before strip-demo) > 100)) || fail "the strip still shows its first caption"
+
+# Now it opens the link it shows, link 1: the game's own site.
+click_strip
+for _ in $(seq 100); do [[ -s $WORK/opened ]] && break; sleep 0.05; done
+[[ -s $WORK/opened ]] || fail "a click on the strip opened nothing"
+cp "$WORK/opened" "$ART/opened.txt"
+[[ $(cat "$WORK/opened") == https://marvostel.example.com/ ]] ||
+  fail "the strip opened $(paste -sd ' ' "$WORK/opened"), not the first link alone"
 
 # The About window: the main window is inert meanwhile; the emblem starts the
 # staff roll, which ends on the makers' name; OK closes it.
