@@ -1,0 +1,351 @@
+# Shared steps of the end-to-end scripts: a private virtual display, the game
+# run from a folder of its own, screenshots of its window and checks on their
+# pixels, bounded polls, and a cleanup that runs on every way out.
+#
+# A script sources this file, then calls
+#   e2e_begin GAME_BINARY ARTEFACT_DIR   (exits 77 when a tool is missing)
+#   start_xvfb
+# and uses the functions below. Field coordinates are those of the client
+# area under the menu bar; the field itself starts at client (0, 0).
+set -euo pipefail
+
+CONVERT=/usr/bin/convert
+IMPORT=/usr/bin/import
+
+GAME=""          # the binary under test
+ART=""           # artefact directory
+WORK=""          # scratch folder, removed at the end
+XVFB_PID=""
+GAME_PID=""      # the running game, if any
+GAME_DIR=""      # the folder it runs from
+WINDOW=""        # its main window
+WX=0 WY=0 WW=0 WH=0 MENU=0  # the main window's place, size and menu bar
+SHOT=""          # the newest window shot
+SHOT_MS=0        # when it was taken (ms, taken just before the capture)
+GAME_STARTED_MS=0 # when the game was launched (ms)
+
+E2E_FAILED=""
+E2E_ERROR=""
+fail() {
+  E2E_FAILED=yes
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+note() { echo "$(date +%T.%3N) $*"; }
+
+now_ms() { date +%s%3N; }
+
+e2e_begin() {
+  GAME=$1
+  ART=$2
+  local tool
+  for tool in Xvfb xdotool xwininfo "$CONVERT" "$IMPORT"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "skipped: $tool is not installed (scripts/install-deps installs it)"
+      exit 77
+    fi
+  done
+  [[ -x $GAME ]] || fail "no game binary at $GAME"
+  rm -rf "$ART"
+  mkdir -p "$ART"
+  WORK=$(mktemp -d)
+  trap e2e_cleanup EXIT
+  # A step that fails outside a check is named at the end.
+  trap 'E2E_ERROR="line $LINENO: $BASH_COMMAND"' ERR
+  trap 'exit 1' INT TERM HUP
+}
+
+e2e_cleanup() {
+  local status=$?
+  set +e # every step runs, whatever failed before it
+  local pid
+  for pid in $GAME_PID $XVFB_PID; do kill "$pid" 2>/dev/null; done
+  for pid in $GAME_PID $XVFB_PID; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null
+  done
+  [[ -n $WORK ]] && rm -rf "$WORK"
+  if ((status == 0)); then echo "PASS"; elif ((status != 77)); then
+    [[ -n $E2E_FAILED ]] || echo "FAIL: a step failed (status $status) at ${E2E_ERROR:-an unknown line}" >&2
+    echo "(artefacts: $ART)"
+  fi
+  exit "$status"
+}
+
+# Our own display: Xvfb picks a free number and tells it when it is ready.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" \
+    2>"$ART/xvfb.log" &
+  XVFB_PID=$!
+  local _
+  for _ in $(seq 100); do
+    [[ -s $WORK/display ]] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start"
+    sleep 0.1
+  done
+  [[ -s $WORK/display ]] || fail "Xvfb gave no display number"
+  export DISPLAY=":$(head -1 "$WORK/display")"
+  unset WAYLAND_DISPLAY
+  export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
+  mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+}
+
+# A private folder NAME holding a copy of the game and the given files; the
+# game reads and writes its files beside the executable, so each run starts
+# from exactly what the folder holds. Prints the folder.
+game_dir() {
+  local dir=$WORK/$1
+  shift
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp "$GAME" "$dir/marvostel"
+  [[ $# -eq 0 ]] || cp "$@" "$dir/"
+  echo "$dir"
+}
+
+# Starts DIR/marvostel (or the binary under test itself when DIR is empty),
+# waits for its main window and for the title on its field.
+start_game() {
+  GAME_DIR=$1
+  local log=$ART/game${2:+-$2}.log binary=${1:+$1/marvostel}
+  binary=${binary:-$GAME}
+  GAME_STARTED_MS=$(now_ms)
+  "$binary" >"$log" 2>&1 &
+  GAME_PID=$!
+  WINDOW=""
+  local deadline=$(($(now_ms) + 20000)) w
+  while (($(now_ms) < deadline)); do
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended at start-up (log: $log)"
+    for w in $(xdotool search --all --onlyvisible --pid "$GAME_PID" --class marvostel 2>/dev/null); do
+      if xwininfo -id "$w" | grep -q 'Width: 539$'; then
+        WINDOW=$w
+        break 2
+      fi
+    done
+    sleep 0.1
+  done
+  [[ -n $WINDOW ]] || fail "the main window did not appear"
+  local info
+  info=$(xwininfo -id "$WINDOW")
+  echo "$info" >"$ART/xwininfo.txt"
+  WX=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+  WY=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+  WW=$(sed -n 's/^ *Width: *//p' <<<"$info")
+  WH=$(sed -n 's/^ *Height: *//p' <<<"$info")
+  MENU=$((WH - 372))
+  ((MENU >= 10 && MENU <= 60)) || fail "no room for a menu bar above a 372-pixel client area ($WH)"
+  poll 10 start title_shown
+}
+
+# Shots. `shot NAME` keeps the main window as NAME.png; `shot_root NAME` the
+# whole screen (menus and the game's other windows lie outside the window).
+shot() {
+  SHOT_MS=$(now_ms)
+  SHOT=$ART/$1.png
+  "$IMPORT" -window root -crop "${WW}x${WH}+$WX+$WY" +repage "$SHOT"
+}
+shot_root() { "$IMPORT" -window root "$ART/$1.png"; }
+
+# Colour of a client point as RRGGBB, in the newest shot or in FILE.
+px() { "$CONVERT" "${3:-$SHOT}" -format "%[hex:p{$1,$((MENU + $2))}]" info:; }
+
+# How many pixels of a client rectangle X Y W H have exactly colour RRGGBB.
+count() {
+  local colour=$1 x=$2 y=$3 w=$4 h=$5 file=${6:-$SHOT}
+  "$CONVERT" "$file" -crop "${w}x${h}+$x+$((MENU + y))" +repage \
+    \( +clone -fill "#$colour" -colorize 100 \) -compose difference -composite \
+    -separate -evaluate-sequence max -threshold 0 -format "%[fx:round(w*h*(1-mean))]" info:; echo
+}
+
+# How many pixels of a client rectangle X Y W H differ between two shots.
+differ() {
+  local a=$1 b=$2 x=$3 y=$4 w=$5 h=$6
+  "$CONVERT" "$a" "$b" -crop "${w}x${h}+$x+$((MENU + y))" +repage \
+    -compose difference -composite -separate -evaluate-sequence max -threshold 0 \
+    -format "%[fx:round(w*h*mean)]" info:; echo
+}
+
+# Saves a client rectangle of the newest shot as NAME.png (for the eye and for
+# later comparisons with `differ_crops`).
+crop() {
+  "$CONVERT" "$SHOT" -crop "${4}x${5}+$2+$((MENU + $3))" +repage "$ART/$1.png"
+}
+differ_crops() {
+  "$CONVERT" "$ART/$1.png" "$ART/$2.png" -compose difference -composite -separate \
+    -evaluate-sequence max -threshold 0 -format "%[fx:round(w*h*mean)]" info:; echo
+}
+
+# poll SECONDS NAME CHECK [ARGS...]: shoots the window as NAME.png until CHECK
+# succeeds on the shot; fails after SECONDS. CHECK sees the shot as $SHOT.
+poll() {
+  local seconds=$1 name=$2
+  shift 2
+  local deadline=$(($(now_ms) + seconds * 1000))
+  while :; do
+    shot "$name"
+    "$@" && return 0
+    (($(now_ms) < deadline)) || fail "timed out after ${seconds}s waiting for: $* (see $SHOT)"
+    sleep 0.05
+  done
+}
+
+# Checks on the field, for poll and for plain use.
+title_shown() {
+  # The red title letters and the white border: picture 110 as loaded.
+  [[ $(px 2 2) == FFFFFF && $(px 443 340) == FFFFFF ]] &&
+    (($(count FF0000 29 44 390 78) > 10000))
+}
+title_dimmed() {
+  # Picture 110 AND picture 111: the big letters become a checkerboard, about
+  # half of their red left, and the border stays.
+  local red
+  red=$(count FF0000 29 44 390 78)
+  [[ $(px 2 2) == FFFFFF ]] && ((red > 3000 && red < 10000))
+}
+
+# Keys to the main window (or to window W given with -w W).
+keys() {
+  local target=$WINDOW
+  if [[ $1 == -w ]]; then
+    target=$2
+    shift 2
+  fi
+  xdotool windowfocus --sync "$target"
+  xdotool key "$@"
+}
+
+# A newly visible window of the game other than the ones named: a menu, the
+# About window, the help window. Prints its id; fails after SECONDS.
+new_window() {
+  local seconds=$1
+  shift
+  local deadline=$(($(now_ms) + seconds * 1000)) w known
+  while (($(now_ms) < deadline)); do
+    for w in $(xdotool search --all --onlyvisible --pid "$GAME_PID" --class marvostel 2>/dev/null); do
+      known=""
+      for k in "$WINDOW" "$@"; do [[ $w == "$k" ]] && known=yes; done
+      [[ -n $known ]] || {
+        echo "$w"
+        return 0
+      }
+    done
+    sleep 0.05
+  done
+  return 1
+}
+
+# Opens the top menu with access key LETTER and waits for it to show.
+open_menu() {
+  keys "alt+$1"
+  new_window 5 >/dev/null || fail "the menu alt+$1 did not open"
+}
+
+# The exit command: menu Game, item Exit.
+menu_exit() {
+  open_menu g
+  xdotool key x
+}
+
+# Waits up to SECONDS for the game to end; sets GAME_STATUS. Fails when it
+# is still running then.
+wait_game_end() {
+  local seconds=$1 deadline
+  deadline=$(($(now_ms) + seconds * 1000))
+  while kill -0 "$GAME_PID" 2>/dev/null; do
+    (($(now_ms) < deadline)) || fail "the game still runs ${seconds}s later"
+    sleep 0.02
+  done
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
+  GAME_PID=""
+}
+
+# The settings file as the game writes it: seven keys in order in section
+# [MARVOSTEL], after whatever else the file held (given as TEXT before it).
+settings_text() {
+  printf '[MARVOSTEL]\nBGM=%s\nBGM_TYPE=%s\nHISCORE1=%s\nHISCORE2=%s\nHISCORE3=%s\nHISCORE4=%s\nHISCORE5=%s\n' "$@"
+}
+
+# Fails unless FILE holds exactly TEXT; keeps the file among the artefacts.
+expect_file() {
+  local file=$1 text=$2 name=${3:-$(basename "$1")}
+  [[ -f $file ]] || fail "no file $file"
+  cp "$file" "$ART/$name"
+  printf '%s' "$text" >"$ART/$name.expected"
+  cmp -s "$file" "$ART/$name.expected" ||
+    fail "$file differs from what was expected: $(diff "$ART/$name.expected" "$file" | tr '\n' ' ')"
+}
+
+# A mask (white where the shot has colour RRGGBB) of a client rectangle.
+mask() {
+  local colour=$1 x=$2 y=$3 w=$4 h=$5 file=$6 out=$7
+  "$CONVERT" "$file" -crop "${w}x${h}+$x+$((MENU + y))" +repage \
+    \( +clone -fill "#$colour" -colorize 100 \) -compose difference -composite \
+    -separate -evaluate-sequence max -threshold 0 -negate "$out"
+}
+# How many pixels of colour RRGGBB in rectangle X Y W H of shot REF still have
+# that colour in the newest shot.
+kept() {
+  local colour=$1 x=$2 y=$3 w=$4 h=$5 ref=$6
+  mask "$colour" "$x" "$y" "$w" "$h" "$ref" "$WORK/kept-a.png"
+  mask "$colour" "$x" "$y" "$w" "$h" "$SHOT" "$WORK/kept-b.png"
+  "$CONVERT" "$WORK/kept-a.png" "$WORK/kept-b.png" -compose multiply -composite \
+    -format "%[fx:round(w*h*mean)]" info:
+  echo
+}
+
+# The shape of a line of text in colour RRGGBB inside a client rectangle, read
+# without OCR: each glyph (a run of columns holding the colour) gets a letter,
+# the same letter for the same pixels. "010000" reads ABAAAA, "050" ABA.
+glyphs() {
+  local colour=$1 x=$2 y=$3 w=$4 h=$5 file=${6:-$SHOT}
+  mask "$colour" "$x" "$y" "$w" "$h" "$file" "$WORK/glyphs.png"
+  local -a cols
+  read -r -a cols < <("$CONVERT" "$WORK/glyphs.png" -scale "${w}x1!" -threshold 0 -depth 8 gray:- |
+    od -An -v -tu1 | tr -s ' \n' '  ')
+  local -A seen=()
+  local letters=ABCDEFGHIJKLMNOPQRSTUVWXYZ next=0 out="" start=-1 i hash
+  for ((i = 0; i <= ${#cols[@]}; i++)); do
+    if ((i < ${#cols[@]})) && ((cols[i] > 0)); then
+      ((start >= 0)) || start=$i
+    elif ((start >= 0)); then
+      hash=$("$CONVERT" "$WORK/glyphs.png" -crop "$((i - start))x${h}+$start+0" +repage -depth 8 \
+        gray:- | md5sum | cut -c1-32)
+      if [[ -z ${seen[$hash]:-} ]]; then
+        seen[$hash]=${letters:next:1}
+        next=$((next + 1))
+      fi
+      out+=${seen[$hash]}
+      start=-1
+    fi
+  done
+  echo "$out"
+}
+
+# A visible window of the game, W x H pixels, other than the main window.
+# Prints its id; fails after SECONDS.
+find_window() {
+  local w=$1 h=$2 seconds=$3 deadline id
+  deadline=$(($(now_ms) + seconds * 1000))
+  while (($(now_ms) < deadline)); do
+    for id in $(xdotool search --all --onlyvisible --pid "$GAME_PID" --class marvostel 2>/dev/null); do
+      [[ $id == "$WINDOW" ]] && continue
+      if xwininfo -id "$id" | grep -q "Width: $w\$" && xwininfo -id "$id" | grep -q "Height: $h\$"; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.05
+  done
+  return 1
+}
+# Whether the game shows window ID now.
+window_shown() { xdotool search --all --onlyvisible --pid "$GAME_PID" --class marvostel 2>/dev/null | grep -qx "$1"; }
+
+# Shot of one window of the game (in its own coordinates) as NAME.png.
+shot_window() {
+  SHOT_MS=$(now_ms)
+  "$IMPORT" -window "$1" "$ART/$2.png"
+}
