@@ -19,7 +19,7 @@ run: build
 	./$(BUILD)/marvostel
 
 bench: build
-	./$(BUILD)/bench/marvo_bench
+	bench/run_bench.sh $(BUILD)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
