@@ -43,6 +43,8 @@ QRect FieldWidget::CatchUp() {
 }
 
 void FieldWidget::Sync() {
+  // A hidden picture (a holder) is brought up to date when it is next painted.
+  if (!isVisible()) return;
   const QRect changed = CatchUp();
   if (!changed.isEmpty()) update(changed);
 }

@@ -105,6 +105,18 @@ TEST_F(FieldWidgetTest, AOnePixelChangeRepaintsThatPixelAndAPictureRepaintsAll) 
   Settle();
   EXPECT_TRUE(recorder.Take().contains(QPoint(400, 20)));
   EXPECT_EQ(Mismatches(), "");
+
+  // Hidden, it is not painted; shown again, it shows what was drawn meanwhile.
+  view.hide();
+  field.Box(200, 200, 210, 210, kYellow);
+  view.Sync();
+  Settle();
+  EXPECT_TRUE(recorder.Take().isEmpty());
+  view.show();
+  EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+  Settle();
+  EXPECT_TRUE(recorder.Take().contains(QRect(200, 200, 11, 11)));
+  EXPECT_EQ(Mismatches(), "");
 }
 
 }  // namespace
