@@ -16,10 +16,10 @@ namespace {
 // kNapLimit, is slept through. An event that arrives in it waits that long.
 constexpr double kWakeMargin = 0.0002;
 constexpr double kNapLimit = 0.0015;
-// A nap ends early by as long as waking up has lately taken, so the caller
-// spins only the few microseconds left. Waking is timed after every nap: a late
-// wake-up counts at once, an early one only slowly, and the margin stays within
-// these bounds (so a stretch of slow wake-ups never costs more spinning).
+// A nap ends early by about as long as waking up has lately taken, so the
+// caller spins only the few microseconds left. Waking is timed after every nap:
+// a late wake-up widens the margin quickly, a prompt one narrows it slowly, and
+// the margin stays within these bounds, so slow wake-ups never cost much spinning.
 constexpr double kNapEarlyMin = 0.00002;
 constexpr double kNapEarlyMax = 0.0002;
 }  // namespace
