@@ -1,8 +1,10 @@
 # Developer targets on top of CMake. `make` builds into build/.
 BUILD ?= build
+# The headless tests again, built with AddressSanitizer and UBSan.
+ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build test run bench format clean
+.PHONY: all build test test-asan run bench format clean
 
 all: build
 
@@ -14,15 +16,27 @@ build: $(BUILD)/CMakeCache.txt
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-asan
+
+$(ASAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVO_SANITIZE=ON \
+	  -DMARVO_BUILD_BENCH=OFF
+
+# Any report, leaks included, fails the test that caused it.
+test-asan: $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target marvo_headless_tests
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(ASAN_BUILD) -L headless --output-on-failure -j $(JOBS)
 
 run: build
 	./$(BUILD)/marvostel
 
 bench: build
-	./$(BUILD)/bench/marvo_bench
+	bench/run_bench.sh $(BUILD)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

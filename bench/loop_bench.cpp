@@ -1,7 +1,18 @@
 // The movement loop on Qt's real event loop, with the field widget repainting
 // every tick: the waiting loop the game uses, and a loop that spins on the
 // event queue without ever waiting. Prints one "BENCH <name> <value>" line per
-// figure.
+// figure, "loop.*" on the offscreen platform and "loop.<platform>.*" on any
+// other (bench/run_bench.sh runs it again on Xvfb).
+//
+// The machine is shared, so absolute rates drift from run to run; the ratios
+// of the waiting loop to the spinning loop measured in the same run are the
+// figures to judge. The loops run in the order wait, spin, spin, wait, so a
+// steady drift weighs on both alike.
+//
+//   marvo_bench [--seconds S] [--only wait|spin]
+//
+// --only runs one loop for S seconds (for a profiler); MARVO_BENCH_SERVER_PID
+// names a display server whose CPU time is reported beside the loop's own.
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QApplication>
@@ -11,7 +22,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,12 +40,26 @@ namespace {
 
 using namespace marvo;
 
-constexpr double kRunSeconds = 3.2;
-
 double CpuSeconds() {
   timespec ts{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
   return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+// User plus system time of another process, or 0 when it cannot be read.
+double ProcessCpuSeconds(long pid) {
+  if (pid <= 0) return 0;
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(in, line)) return 0;
+  // The command name may hold spaces: the fields start after its closing parenthesis.
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 3; i <= 15 && fields >> field; ++i) {
+    if (i == 14 || i == 15) ticks += std::stod(field);  // utime, stime
+  }
+  return ticks / double(sysconf(_SC_CLK_TCK));
 }
 
 // The head wraps back to (4, 4) whenever it leaves the field, so it keeps moving.
@@ -61,12 +90,12 @@ class SpinningPlatform final : public Platform {
   QtPlatform& clock_;
 };
 
-// Notes the time of every tick and ends the run after kRunSeconds. The loop
+// Notes the time of every tick and ends the run after `seconds`. The loop
 // waits for its last tick's reading plus the interval, so a new deadline tells
 // exactly when a tick was taken.
 class Watch final : public Platform {
  public:
-  Watch(Platform& inner, GameRecord& r) : inner_(inner), r_(r) {}
+  Watch(Platform& inner, GameRecord& r, double seconds) : inner_(inner), r_(r), run_(seconds) {}
   double Clock() override { return inner_.Clock(); }
   uint32_t ClockSeed() override { return inner_.ClockSeed(); }
   void Yield(double deadline) override {
@@ -76,66 +105,132 @@ class Watch final : public Platform {
       ticks.push_back(deadline - double(kTickSeconds));
       last_deadline_ = deadline;
     }
-    if (now - start_ >= kRunSeconds) r_.StopFlag = 1;
+    if (now - start_ >= run_) r_.StopFlag = 1;
+    ++yields;
     inner_.Yield(deadline);
   }
   std::vector<double> ticks;
+  long yields = 0;
 
  private:
   Platform& inner_;
   GameRecord& r_;
+  double run_;
   double start_ = -1;
   double last_deadline_ = -1;
 };
 
-void Report(const std::string& name, const std::vector<double>& ticks, double cpu, double wall) {
-  std::vector<double> gaps;
-  for (size_t i = 1; i < ticks.size(); ++i) gaps.push_back((ticks[i] - ticks[i - 1]) * 1000.0);
-  std::sort(gaps.begin(), gaps.end());
-  auto pct = [&](double p) { return gaps[std::min(gaps.size() - 1, size_t(p * gaps.size()))]; };
-  const double span = ticks.back() - ticks.front();
-  std::printf("BENCH loop.%s.ticks_per_s %.1f\n", name.c_str(), double(gaps.size()) / span);
-  std::printf("BENCH loop.%s.interval_p50_ms %.3f\n", name.c_str(), pct(0.50));
-  std::printf("BENCH loop.%s.interval_p99_ms %.3f\n", name.c_str(), pct(0.99));
-  std::printf("BENCH loop.%s.interval_min_ms %.4f\n", name.c_str(), gaps.front());
-  std::printf("BENCH loop.%s.interval_max_ms %.3f\n", name.c_str(), gaps.back());
-  std::printf("BENCH loop.%s.cpu_pct %.1f\n", name.c_str(), cpu / wall * 100.0);
-  std::fflush(stdout);
-}
+// What the runs of one loop add up to.
+struct Totals {
+  std::vector<double> gaps_ms;  // every interval between two ticks
+  double span = 0;              // seconds from first to last tick, summed over runs
+  double cpu = 0;
+  double wall = 0;
+  double server_cpu = 0;
+  long yields = 0;
 
-void RunLoop(const std::string& name, Platform& platform, FieldWidget& view, Surface& field) {
+  double TicksPerSecond() const { return double(gaps_ms.size()) / span; }
+  double CpuShare() const { return cpu / wall; }
+};
+
+void RunLoop(Platform& platform, FieldWidget& view, Surface& field, double seconds, long server_pid,
+             Totals& totals) {
   GameRecord r;
   r.StoreStartUpValues();
   r.StopFlag = 0;
   field.Clear();
+  view.Sync();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
   Wrap wrap(r);
-  Watch watch(platform, r);
+  Watch watch(platform, r, seconds);
+  const double server0 = ProcessCpuSeconds(server_pid);
   const double cpu0 = CpuSeconds(), wall0 = platform.Clock();
   MoveHead(r, field, watch, wrap);
-  Report(name, watch.ticks, CpuSeconds() - cpu0, platform.Clock() - wall0);
-  view.update();
+  totals.cpu += CpuSeconds() - cpu0;
+  totals.wall += platform.Clock() - wall0;
+  totals.server_cpu += ProcessCpuSeconds(server_pid) - server0;
+  for (size_t i = 1; i < watch.ticks.size(); ++i)
+    totals.gaps_ms.push_back((watch.ticks[i] - watch.ticks[i - 1]) * 1000.0);
+  totals.span += watch.ticks.back() - watch.ticks.front();
+  totals.yields += watch.yields;
+}
+
+void Print(const std::string& name, double value, const char* format = "%.3f") {
+  std::printf("BENCH %s ", name.c_str());
+  std::printf(format, value);
+  std::printf("\n");
+}
+
+void Report(const std::string& prefix, Totals& t, long server_pid) {
+  std::vector<double>& gaps = t.gaps_ms;
+  std::sort(gaps.begin(), gaps.end());
+  auto pct = [&](double p) { return gaps[std::min(gaps.size() - 1, size_t(p * gaps.size()))]; };
+  Print(prefix + ".ticks_per_s", t.TicksPerSecond(), "%.2f");
+  Print(prefix + ".interval_p50_ms", pct(0.50));
+  Print(prefix + ".interval_p99_ms", pct(0.99));
+  // Enough digits to tell a tick just past 10 ms from one at 10 ms.
+  Print(prefix + ".interval_min_ms", gaps.front(), "%.6f");
+  Print(prefix + ".interval_max_ms", gaps.back());
+  Print(prefix + ".cpu_pct", t.CpuShare() * 100.0, "%.2f");
+  Print(prefix + ".yields_per_tick", double(t.yields) / double(t.gaps_ms.size() + 1), "%.1f");
+  if (server_pid > 0) Print(prefix + ".server_cpu_pct", t.server_cpu / t.wall * 100.0, "%.2f");
+  std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  double seconds = 3.2;
+  std::string only;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+      seconds = std::atof(argv[++i]);
+    } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+      only = argv[++i];
+    } else {
+      std::fprintf(stderr, "usage: %s [--seconds S] [--only wait|spin]\n", argv[0]);
+      return 2;
+    }
+  }
+  if (seconds <= 0 || (!only.empty() && only != "wait" && only != "spin")) {
+    std::fprintf(stderr, "%s: --seconds wants a positive number, --only wait or spin\n", argv[0]);
+    return 2;
+  }
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
     const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
     mkdir(dir.c_str(), 0700);
     setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
   }
+  const char* server = std::getenv("MARVO_BENCH_SERVER_PID");
+  const long server_pid = server != nullptr ? std::atol(server) : 0;
+
   QApplication app(argc, argv);
+  const std::string platform_name = QGuiApplication::platformName().toStdString();
+  const std::string prefix = platform_name == "offscreen" ? "loop" : "loop." + platform_name;
+
   Surface field(kFieldWidth, kFieldHeight);
   FieldWidget view(field);
   view.show();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
 
   QtPlatform waiting;
   waiting.SetBeforeEvents([&] { view.Sync(); });
-  RunLoop("wait", waiting, view, field);
-
   SpinningPlatform spinning(waiting);
   spinning.before_events = [&] { view.Sync(); };
-  RunLoop("spin", spinning, view, field);
+
+  std::map<std::string, Totals> totals;
+  std::map<std::string, Platform*> loops = {{"wait", &waiting}, {"spin", &spinning}};
+  const std::vector<std::string> order =
+      only.empty() ? std::vector<std::string>{"wait", "spin", "spin", "wait"}
+                   : std::vector<std::string>{only};
+  for (const std::string& name : order)
+    RunLoop(*loops[name], view, field, seconds, server_pid, totals[name]);
+  for (auto& [name, t] : totals) Report(prefix + "." + name, t, server_pid);
+  if (only.empty()) {
+    const Totals &wait = totals["wait"], &spin = totals["spin"];
+    Print(prefix + ".tick_ratio", wait.TicksPerSecond() / spin.TicksPerSecond(), "%.4f");
+    Print(prefix + ".cpu_ratio", wait.CpuShare() / spin.CpuShare(), "%.4f");
+  }
   return 0;
 }

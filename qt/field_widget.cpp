@@ -2,8 +2,30 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <cstdio>
+#include <ctime>
 
 namespace marvo {
+
+namespace {
+
+// A measuring hook for the start-up benchmark (bench/startup_bench.cpp), not a
+// setting: with MARVO_BENCH_PROBE in the environment, the first field painted
+// in the process writes the monotonic clock's reading to stderr, once, and the
+// program carries on. The field is painted within the window's first frame.
+void NoteFirstPaint() {
+  static bool noted = false;
+  if (noted) return;
+  noted = true;
+  if (!qEnvironmentVariableIsSet("MARVO_BENCH_PROBE")) return;
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  std::fprintf(stderr, "MARVO_BENCH_PROBE first_paint_ns %lld\n",
+               (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
+  std::fflush(stderr);
+}
+
+}  // namespace
 
 FieldWidget::FieldWidget(const Surface& surface, QWidget* parent)
     : QWidget(parent), surface_(surface) {
@@ -12,18 +34,37 @@ FieldWidget::FieldWidget(const Surface& surface, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
 }
 
-void FieldWidget::Sync() {
-  if (surface_.Generation() != shown_generation_) update();
+QRect FieldWidget::CatchUp() {
+  if (surface_.Generation() == shown_generation_) return {};
+  const QRect changed =
+      CopyToQImage(surface_.Pixels(), shown_, surface_.ChangedSince(shown_generation_));
+  shown_generation_ = surface_.Generation();
+  return changed;
 }
 
-void FieldWidget::paintEvent(QPaintEvent*) {
-  if (surface_.Generation() != shown_generation_) {
-    CopyToQImage(surface_.Pixels(), shown_);
-    shown_generation_ = surface_.Generation();
-  }
+void FieldWidget::Sync() {
+  // A hidden picture (a holder) is brought up to date when it is next painted.
+  if (!isVisible()) return;
+  const QRect changed = CatchUp();
+  if (!changed.isEmpty()) update(changed);
+}
+
+void FieldWidget::paintEvent(QPaintEvent* event) {
+  // Drawing since the last Sync (an expose between two) is taken in too; what
+  // of it lies outside this paint gets a paint of its own.
+  const QRect late = CatchUp();
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(rect(), shown_);
+  const QRect area = event->rect();
+  const QRect inside = area & shown_.rect();
+  if (!inside.isEmpty()) painter.drawImage(inside.topLeft(), shown_, inside);
+  // The widget follows the surface's size; until it has, the rest stays black.
+  if (inside != area) {
+    for (const QRect& rest : QRegion(area).subtracted(inside)) painter.fillRect(rest, Qt::black);
+  }
+  painter.end();
+  if (!late.isEmpty() && !event->region().contains(late)) update(late);
+  NoteFirstPaint();
 }
 
 void FieldWidget::keyPressEvent(QKeyEvent* event) {
@@ -37,16 +78,24 @@ void FieldWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void CopyToQImage(const Image& image, QImage& out) {
+  CopyToQImage(image, out, {0, 0, image.width, image.height});
+}
+
+QRect CopyToQImage(const Image& image, QImage& out, const PixelRect& area) {
+  const PixelRect whole{0, 0, image.width, image.height};
+  PixelRect block = area.Intersected(whole);
   if (out.width() != image.width || out.height() != image.height) {
     out = QImage(image.width, image.height, QImage::Format_RGB32);
+    block = whole;
   }
   // 0x00BBGGRR in the core, 0xFFRRGGBB in Qt: converted here and nowhere else.
-  for (int y = 0; y < image.height; ++y) {
+  for (int y = block.y; y < block.y + block.height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
     const Color* in = &image.pixels[size_t(y) * image.width];
-    for (int x = 0; x < image.width; ++x)
+    for (int x = block.x; x < block.x + block.width; ++x)
       row[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
   }
+  return block.Empty() ? QRect() : QRect(block.x, block.y, block.width, block.height);
 }
 
 int ClassicKeyCode(int qt_key) {

@@ -14,7 +14,8 @@ class FieldWidget final : public QWidget {
  public:
   explicit FieldWidget(const Surface& surface, QWidget* parent = nullptr);
 
-  // Repaints when the surface changed since the last look.
+  // Takes what changed on the surface since the last look into the shown image
+  // and repaints just that block.
   void Sync();
 
   // Key presses on the field, as classic key codes (32 = Space).
@@ -25,13 +26,19 @@ class FieldWidget final : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Converts what changed since the shown generation; returns that block.
+  QRect CatchUp();
+
   const Surface& surface_;
-  QImage shown_;
+  QImage shown_;  // the surface as of shown_generation_, in Qt's colours
   uint64_t shown_generation_ = ~uint64_t{0};
 };
 
 // Copies an image into a Qt image of the same size (reusing `out` when it has it).
 void CopyToQImage(const Image& image, QImage& out);
+// Copies only the block `area` into `out`, when `out` already has the image's
+// size; otherwise all of it. Returns the block copied, clipped to the image.
+QRect CopyToQImage(const Image& image, QImage& out, const PixelRect& area);
 
 // The classic key code of a Qt key (Enter 13, Space 32, F2 113), or 0.
 int ClassicKeyCode(int qt_key);

@@ -3,6 +3,7 @@
 #include <sys/prctl.h>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -15,9 +16,12 @@ namespace {
 // kNapLimit, is slept through. An event that arrives in it waits that long.
 constexpr double kWakeMargin = 0.0002;
 constexpr double kNapLimit = 0.0015;
-// A nap ends this far before the deadline (waking takes about as long) and the
-// caller spins the few microseconds left.
-constexpr double kNapEarly = 0.00005;
+// A nap ends early by about as long as waking up has lately taken, so the
+// caller spins only the few microseconds left. Waking is timed after every nap:
+// a late wake-up widens the margin quickly, a prompt one narrows it slowly, and
+// the margin stays within these bounds, so slow wake-ups never cost much spinning.
+constexpr double kNapEarlyMin = 0.00002;
+constexpr double kNapEarlyMax = 0.0002;
 }  // namespace
 
 QtPlatform::QtPlatform() : origin_(std::chrono::steady_clock::now()) {
@@ -50,8 +54,12 @@ void QtPlatform::Yield(double deadline) {
     wake_.stop();
     remaining = deadline - Clock();
   }
-  if (remaining > kNapEarly && remaining < kNapLimit) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(remaining - kNapEarly));
+  if (remaining > nap_early_ && remaining < kNapLimit) {
+    const double wake = deadline - nap_early_;
+    std::this_thread::sleep_for(std::chrono::duration<double>(remaining - nap_early_));
+    const double late = std::min(Clock() - wake, kNapEarlyMax);
+    nap_early_ += (late - nap_early_) * (late > nap_early_ ? 0.25 : 1.0 / 32);
+    nap_early_ = std::clamp(nap_early_, kNapEarlyMin, kNapEarlyMax);
   }
 }
 

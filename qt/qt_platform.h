@@ -28,6 +28,7 @@ class QtPlatform final : public Platform {
   std::chrono::steady_clock::time_point origin_;
   QTimer wake_;
   std::function<void()> before_events_;
+  double nap_early_ = 0.00005;  // seconds; see Yield
 };
 
 }  // namespace marvo

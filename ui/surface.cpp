@@ -6,7 +6,40 @@
 
 namespace marvo {
 
+PixelRect PixelRect::United(const PixelRect& other) const {
+  if (other.Empty()) return *this;
+  if (Empty()) return other;
+  const int left = std::min(x, other.x), top = std::min(y, other.y);
+  const int right = std::max(x + width, other.x + other.width);
+  const int bottom = std::max(y + height, other.y + other.height);
+  return {left, top, right - left, bottom - top};
+}
+
+PixelRect PixelRect::Intersected(const PixelRect& other) const {
+  const int left = std::max(x, other.x), top = std::max(y, other.y);
+  const int right = std::min(x + width, other.x + other.width);
+  const int bottom = std::min(y + height, other.y + other.height);
+  if (right <= left || bottom <= top) return {};
+  return {left, top, right - left, bottom - top};
+}
+
 Surface::Surface(int width, int height, Sizing sizing) : image_(width, height), sizing_(sizing) {}
+
+void Surface::Changed(const PixelRect& area) {
+  const PixelRect touched = area.Intersected(Whole());
+  if (touched.Empty()) return;
+  ++generation_;
+  changes_[generation_ % kChangeLog] = touched;
+}
+
+PixelRect Surface::ChangedSince(uint64_t generation) const {
+  if (generation == generation_) return {};
+  if (generation > generation_ || generation_ - generation > kChangeLog) return Whole();
+  PixelRect area;
+  for (uint64_t g = generation + 1; g <= generation_; ++g)
+    area = area.United(changes_[g % kChangeLog]);
+  return area;
+}
 
 void Surface::Span(int x1, int x2, int y, Color color) {
   if (y < 0 || y >= image_.height) return;
@@ -24,14 +57,14 @@ void Surface::Box(int x1, int y1, int x2, int y2, Color color) {
     Plot(x1, y, color);
     Plot(x2, y, color);
   }
-  Changed();
+  Changed({x1, y1, x2 - x1 + 1, y2 - y1 + 1});
 }
 
 void Surface::FilledBox(int x1, int y1, int x2, int y2, Color color) {
   if (x1 > x2) std::swap(x1, x2);
   if (y1 > y2) std::swap(y1, y2);
   for (int y = y1; y <= y2; ++y) Span(x1, x2, y, color);
-  Changed();
+  Changed({x1, y1, x2 - x1 + 1, y2 - y1 + 1});
 }
 
 void Surface::Circle(int cx, int cy, int radius, Color color) {
@@ -67,12 +100,12 @@ void Surface::Circle(int cx, int cy, int radius, Color color) {
       Plot(cx - px, cy - py, color);
     }
   }
-  Changed();
+  Changed({cx - radius, cy - radius, 2 * radius + 1, 2 * radius + 1});
 }
 
 void Surface::Point(int x, int y, Color color) {
   Plot(x, y, color);
-  Changed();
+  Changed({x, y, 1, 1});
 }
 
 void Surface::Print(std::string_view utf8) {
@@ -84,9 +117,9 @@ void Surface::Print(std::string_view utf8) {
       if (mask.InkAt(x, y)) Plot(current_x + x, current_y + y, fore_color);
     }
   }
+  Changed({current_x, current_y, mask.width, mask.height});
   // Like a line of text output: the next print starts on the following line.
   current_y += mask.height;
-  Changed();
 }
 
 void Surface::Clear() { AssignPicture(picture_); }
@@ -106,7 +139,9 @@ void Surface::AssignPicture(const Image* picture) {
     }
   }
   current_x = current_y = 0;
-  Changed();
+  // Always a new generation, even for an empty image: the size may have changed.
+  ++generation_;
+  changes_[generation_ % kChangeLog] = Whole();
 }
 
 void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
@@ -148,7 +183,7 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
         break;
     }
   }
-  dst.Changed();
+  dst.Changed({x, y, w, h});
 }
 
 }  // namespace marvo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -16,6 +17,21 @@ enum class RasterOp : uint32_t {
   kSrcCopy = 0xCC0020,
   kSrcAnd = 0x8800C6,
   kSrcPaint = 0xEE0086,
+};
+
+// A block of pixels from its top-left corner; empty when either side is 0.
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+  // The smallest block holding both; an empty one adds nothing.
+  PixelRect United(const PixelRect& other) const;
+  // The part inside `other`, or an empty block.
+  PixelRect Intersected(const PixelRect& other) const;
+  bool operator==(const PixelRect&) const = default;
 };
 
 // A picture box's persistent image and its drawing state. What is drawn stays
@@ -35,6 +51,11 @@ class Surface {
   const Image& Pixels() const { return image_; }
   // Grows on every change of the image, so a view repaints only when needed.
   uint64_t Generation() const { return generation_; }
+  // The block holding every pixel that may have changed after `generation`:
+  // empty when nothing did, the whole image when that generation is too old to
+  // tell (or newer than the current one). A view that remembers the generation
+  // it shows converts and repaints only this block: a tick plots one pixel.
+  PixelRect ChangedSince(uint64_t generation) const;
 
   // Drawing state.
   Color fore_color = kBlack;
@@ -71,13 +92,21 @@ class Surface {
     if (image_.Contains(x, y)) image_.At(x, y) = color;
   }
   void Span(int x1, int x2, int y, Color color);
-  void Changed() { ++generation_; }
+  PixelRect Whole() const { return {0, 0, image_.width, image_.height}; }
+  // Notes a drawing step that touched at most `area`; one that lies wholly
+  // off the image changes nothing and is not a new generation.
+  void Changed(const PixelRect& area);
+
+  // The area each of the latest generations touched, by generation modulo
+  // the log's size; older ones are only known to have changed something.
+  static constexpr uint64_t kChangeLog = 32;
 
   Image image_;
   Sizing sizing_;
   const Image* picture_ = nullptr;
   const TextRasterizer* rasterizer_ = nullptr;
   uint64_t generation_ = 0;
+  std::array<PixelRect, kChangeLog> changes_{};
 };
 
 // Copies a w x h block from src at (sx, sy) to dst at (x, y) with a raster

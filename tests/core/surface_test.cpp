@@ -148,5 +148,53 @@ TEST(Surface, BlockCopiesCopyAndOrAndAreClipped) {
   EXPECT_EQ(src.GetPixel(2, 0), 0x00FF00u);
 }
 
+TEST(Surface, ChangedSinceBoundsWhatEachStepTouchedClippedToTheImage) {
+  testing::BlockTextRasterizer glyphs;
+  Surface s(447, 342);
+  s.SetTextRasterizer(&glyphs);
+  const uint64_t start = s.Generation();
+  EXPECT_TRUE(s.ChangedSince(start).Empty());
+
+  s.Point(3, 4, kWhite);
+  EXPECT_EQ(s.ChangedSince(start), (PixelRect{3, 4, 1, 1}));
+  const uint64_t after_point = s.Generation();
+  s.Point(-1, 5, kWhite);  // off the image: nothing changed, no new generation
+  s.Point(447, 0, kWhite);
+  EXPECT_EQ(s.Generation(), after_point);
+
+  s.Box(10, 20, 5, 8, kRed);  // corners in any order, both included
+  EXPECT_EQ(s.ChangedSince(after_point), (PixelRect{5, 8, 6, 13}));
+  EXPECT_EQ(s.ChangedSince(start), (PixelRect{3, 4, 8, 17}));  // both steps
+
+  auto last = [&](auto step) {
+    const uint64_t before = s.Generation();
+    step();
+    return s.ChangedSince(before);
+  };
+  EXPECT_EQ(last([&] { s.FilledBox(440, -5, 500, 3, kBlue); }), (PixelRect{440, 0, 7, 4}));
+  EXPECT_EQ(last([&] { s.Circle(2, 340, 5, kWhite); }), (PixelRect{0, 335, 8, 7}));
+  s.current_x = 100;
+  s.current_y = 337;
+  EXPECT_EQ(last([&] { s.Print("abc"); }), (PixelRect{100, 337, 15, 5}));
+  Surface src(4, 4);
+  EXPECT_EQ(last([&] { BitBlt(s, 445, -1, 4, 4, src, 0, 0, RasterOp::kSrcCopy); }),
+            (PixelRect{445, 0, 2, 3}));
+  EXPECT_EQ(last([&] { s.Clear(); }), (PixelRect{0, 0, 447, 342}));
+
+  // A view too far behind to tell, or one that never looked, takes everything.
+  const uint64_t before_run = s.Generation();
+  for (int i = 0; i < 40; ++i) s.Point(200 + i, 100, kWhite);
+  EXPECT_EQ(s.ChangedSince(before_run), (PixelRect{0, 0, 447, 342}));
+  EXPECT_EQ(s.ChangedSince(s.Generation() - 3), (PixelRect{237, 100, 3, 1}));
+  EXPECT_EQ(s.ChangedSince(~uint64_t{0}), (PixelRect{0, 0, 447, 342}));
+
+  // A holder that takes a smaller picture reports its new, whole size.
+  Surface holder(20, 20, Surface::Sizing::kAutoSize);
+  const Image small(6, 3, kBlue);
+  const uint64_t before_picture = holder.Generation();
+  holder.AssignPicture(&small);
+  EXPECT_EQ(holder.ChangedSince(before_picture), (PixelRect{0, 0, 6, 3}));
+}
+
 }  // namespace
 }  // namespace marvo

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Every benchmark, one "BENCH <name> <value>" line per figure:
+#   loop.*        the tick loops on Qt's offscreen platform
+#   loop.xcb.*    the same on a real X connection to our own Xvfb
+#   startup.*, memory.*   the real game started on that Xvfb
+#   sim.*         a whole game played by the autoplayer on the virtual clock
+# Without Xvfb the X figures are left out and the game starts offscreen.
+# Usage: run_bench.sh BUILD_DIR
+set -euo pipefail
+
+build=${1:-build}
+loop_bench=$build/bench/marvo_bench
+sim_bench=$build/bench/marvo_sim_bench
+startup_bench=$build/bench/marvo_startup_bench
+game=$build/marvostel
+
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
+mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY
+
+"$sim_bench"
+QT_QPA_PLATFORM=offscreen "$loop_bench"
+
+if ! command -v Xvfb >/dev/null; then
+  echo "run_bench: Xvfb is not installed; the game starts offscreen" >&2
+  QT_QPA_PLATFORM=offscreen "$startup_bench" "$game"
+  exit 0
+fi
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  if [[ -n $xvfb_pid ]]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Our own display: Xvfb picks a free number and tells it when it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+  2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [[ -s $work/display ]] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
+  sleep 0.1
+done
+[[ -s $work/display ]] || { echo "run_bench: Xvfb gave no display number" >&2; exit 1; }
+export DISPLAY=":$(head -1 "$work/display")"
+
+QT_QPA_PLATFORM=xcb MARVO_BENCH_SERVER_PID=$xvfb_pid "$loop_bench"
+QT_QPA_PLATFORM=xcb "$startup_bench" "$game"
