@@ -24,7 +24,8 @@ namespace {
 
 class GameViewTest : public ::testing::Test {
  protected:
-  GameViewTest() : player(platform), app(player, text, desktop, mixer, dir.path()), form(app.form, app) {
+  GameViewTest()
+      : player(platform), app(player, text, desktop, mixer, dir.path()), form(app.form, app) {
     dir.Write("bgm1.wav", "");
     dir.Write("bgm3.wav", "");
     player.Attach(app.record, app.form.picSTAGE, [this] {
