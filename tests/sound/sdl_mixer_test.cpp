@@ -2,6 +2,7 @@
 // to a file as it plays, in real time, so a test can hear what sounded.
 
 #include "sound/sdl_mixer.h"
+#include "sound/wavemix.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,47 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   unsetenv("SDL_AUDIODRIVER");
   unsetenv("SDL_DISKAUDIOFILE");
   std::filesystem::remove(out);
+}
+
+// Damaged wave files beside the game: nothing is heard from them, nothing is
+// said, nothing breaks, and the sound module plays and closes as ever.
+TEST(SdlMixer, CorruptOrTruncatedWavesLoadAsNothingAndPlayNothingWithoutFault) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("marvo-waves-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::ifstream in(GameFile("p1.wav"), std::ios::binary);
+  const std::string good((std::istreambuf_iterator<char>(in)), {});
+  ASSERT_GT(good.size(), 1000u);
+  std::string garbage(4096, '\0');
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = char((i * 7919 + 13) % 251);
+  std::string lying = good.substr(0, 44);  // a header whose data never comes
+  const std::pair<const char*, std::string> files[] = {
+      {"bgm1.wav", good.substr(0, good.size() / 2)},  // cut off half way
+      {"bgm2.wav", good.substr(0, 30)},               // cut inside the header
+      {"bgm3.wav", lying},
+      {"bgm4.wav", garbage},
+      {"e1.wav", ""},
+      {"p1.wav", "RIFF" + garbage},
+  };
+  for (const auto& [name, bytes] : files) std::ofstream(dir / name, std::ios::binary) << bytes;
+
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  SdlMixer mixer;
+  Wavemix sound(mixer, dir.string());
+  ASSERT_EQ(sound.OpenSound(), -1);
+  for (const auto& [name, bytes] : files) {
+    const int16_t slot = sound.LoadWave((dir / name).string());
+    sound.PlayWave(slot, -1);
+    sound.PlayWave(slot, 0);
+    sound.StopWave(slot);
+    sound.PlayWave(slot, 0);
+  }
+  // What is no wave at all holds none; a cut-off file may keep what it has.
+  for (size_t slot : {1, 3, 4, 5}) EXPECT_EQ(sound.WaveHandles()[slot], 0u) << files[slot].first;
+  sound.CloseSound();
+  EXPECT_EQ(sound.MixSession(), 0u);
+  unsetenv("SDL_AUDIODRIVER");
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
