@@ -68,7 +68,10 @@ TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
   for (const auto& [how, count] : endings) std::printf("%s: %d\n", how.c_str(), count);
   for (const char* how : {"wall", "left", "right", "top", "bottom", "all clear"})
     EXPECT_GT(endings[how], 0) << how;
+#ifndef __SANITIZE_ADDRESS__
+  // (AddressSanitizer holds freed memory back on purpose, and finds leaks itself.)
   EXPECT_LT(ResidentKilobytes() - memory_after_warm_up, 2048) << "memory grew game by game";
+#endif
 }
 
 }  // namespace
