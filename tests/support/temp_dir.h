@@ -74,6 +74,4 @@ inline int RunWithFileSizeLimit(rlim_t max_bytes, const std::function<bool()>& w
   return WEXITSTATUS(status);
 }
 
-inline bool RunningAsRoot() { return ::geteuid() == 0; }
-
 }  // namespace marvo::testing
