@@ -45,9 +45,7 @@ Box Where(const Image& image, std::set<Color> colors, int y_from = 0, int y_to =
   return box;
 }
 
-std::set<Color> Colors(const Image& image) {
-  return std::set<Color>(image.pixels.begin(), image.pixels.end());
-}
+std::set<Color> Colors(const Image& image) { return {image.pixels.begin(), image.pixels.end()}; }
 
 TEST(PicturesTest, EachNumberLoadsItsPictureAtItsSizeOnceAndNoOtherNumberLoads) {
   for (int n : {101, 102, 103, 104, 105, 106, 107, 110, 111, 120, 121}) {
@@ -68,7 +66,7 @@ TEST(PicturesTest, StagePicturesShowOnlyFieldColoursAndTheSameStarAtItsPlace) {
       {107, {131, 196, 148, 212}},
   };
   const Image& first = *LoadPicture(101);
-  EXPECT_EQ(std::count(first.pixels.begin(), first.pixels.end(), kYellow), 126);
+  EXPECT_EQ(std::count(first.pixels.begin(), first.pixels.end(), kYellow), 126);  // the star
   for (const auto& [n, box] : stars) {
     const Image& picture = *LoadPicture(n);
     const auto allowed = n == 107 ? std::set{kBlack, kBlue, kYellow, kWhite, kRed}
