@@ -17,8 +17,7 @@ constexpr int16_t kEnter = 13;
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
          std::string program_dir)
-    : platform_(platform),
-      desktop_(desktop),
+    : desktop_(desktop),
       program_dir_(std::move(program_dir)),
       sound_(mixer, program_dir_),
       flow_(record, form, platform, sound_) {

@@ -47,7 +47,6 @@ class App final : public MainFormEvents {
   GameFlow& flow() { return flow_; }
 
  private:
-  Platform& platform_;
   Desktop& desktop_;
   std::string program_dir_;
   Wavemix sound_;
