@@ -6,8 +6,6 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 
 #include "qt/field_widget.h"
@@ -93,18 +91,12 @@ AboutWindow::AboutWindow(AboutFormModel& model, AboutFormEvents& events,
 }
 
 void AboutWindow::AddLabel(const Label& label, QWidget* parent) {
-  auto* widget = new QLabel(parent);
-  widget->setObjectName(ToQString(label.name));
-  widget->setAttribute(Qt::WA_TransparentForMouseEvents);
-  ApplyLabel(*widget, label);
-  labels_.push_back({&label, widget, label});
+  labels_.emplace_back(label, parent);
+  labels_.back().widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void AboutWindow::ShowCentered() {
-  const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
-  show();
+  marvo::ShowCentered(*this);
   raise();
   activateWindow();
 }
@@ -114,11 +106,7 @@ void AboutWindow::Mirror() {
   const QString title = ToQString(model_.caption);
   if (windowTitle() != title) setWindowTitle(title);
 
-  for (LabelView& view : labels_) {
-    if (view.shown == *view.model) continue;
-    ApplyLabel(*view.widget, *view.model);
-    view.shown = *view.model;
-  }
+  for (LabelView& view : labels_) view.Sync();
 
   const ImageControl& emblem = model_.imgEmblem;
   if (emblem_->geometry() != ToQRect(emblem.rect)) emblem_->setGeometry(ToQRect(emblem.rect));
@@ -136,12 +124,7 @@ void AboutWindow::Mirror() {
   if (ok_->toolTip() != ToQString(ok.tooltip)) ok_->setToolTip(ToQString(ok.tooltip));
   if (ok_->isEnabled() != ok.enabled) ok_->setEnabled(ok.enabled);
 
-  const Timer& timer = model_.ScrollTimer;
-  if (!timer.enabled || timer.interval_ms <= 0) {
-    scroll_timer_->stop();
-  } else if (!scroll_timer_->isActive() || scroll_timer_->interval() != timer.interval_ms) {
-    scroll_timer_->start(timer.interval_ms);
-  }
+  SyncTimer(*scroll_timer_, model_.ScrollTimer);
 }
 
 void AboutWindow::Dismiss() {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "qt/model_view.h"
 #include "ui/about_form.h"
 
 class QLabel;
@@ -39,12 +40,6 @@ class AboutWindow final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct LabelView {
-    const Label* model;
-    QLabel* widget;
-    Label shown;
-  };
-
   void AddLabel(const Label& label, QWidget* parent);
   void Route(const std::function<void()>& handler);
 

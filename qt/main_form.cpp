@@ -10,8 +10,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <map>
 
@@ -172,11 +170,8 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
 }
 
 void MainForm::AddLabel(const Label& label, QWidget* parent) {
-  auto* widget = new QLabel(parent);
-  widget->setObjectName(ToQString(label.name));
-  widget->setWordWrap(true);
-  ApplyLabel(*widget, label);
-  labels_.push_back({&label, widget, label});
+  labels_.emplace_back(label, parent);
+  labels_.back().widget()->setWordWrap(true);
 }
 
 FieldWidget* MainForm::AddPicture(const PictureBox& box, QWidget* parent) {
@@ -200,14 +195,6 @@ void MainForm::Load() {
   Route([&] { events_.Form_Load(); });
 }
 
-void MainForm::ShowCentered() {
-  // The window itself is centred; a desktop's title bar and border go round it.
-  const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
-  show();
-}
-
 void MainForm::Route(const std::function<void()>& handler) {
   handler();
   Mirror();
@@ -218,11 +205,7 @@ void MainForm::Mirror() {
   const QString title = ToQString(model_.caption);
   if (windowTitle() != title) setWindowTitle(title);
 
-  for (LabelView& view : labels_) {
-    if (view.shown == *view.model) continue;
-    ApplyLabel(*view.widget, *view.model);
-    view.shown = *view.model;
-  }
+  for (LabelView& view : labels_) view.Sync();
 
   for (MenuView& view : menus_) {
     const MenuItem& item = *view.model;
@@ -256,15 +239,7 @@ void MainForm::Mirror() {
     if (field_enabled_) field_->setFocus();
   }
 
-  for (TimerView& view : timers_) {
-    const Timer& timer = *view.model;
-    const bool running = timer.enabled && timer.interval_ms > 0;
-    if (!running) {
-      view.timer->stop();
-    } else if (!view.timer->isActive() || view.timer->interval() != timer.interval_ms) {
-      view.timer->start(timer.interval_ms);
-    }
-  }
+  for (TimerView& view : timers_) SyncTimer(*view.timer, *view.model);
 
   client_->Sync();
 }

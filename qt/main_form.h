@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "qt/field_widget.h"
+#include "qt/model_view.h"
 #include "ui/form.h"
 
 class QAction;
@@ -27,7 +28,7 @@ class MainForm final : public QMainWindow {
   // Runs the load handler and shows its result; call before the window is shown.
   void Load();
   // Shows the window in the middle of its screen.
-  void ShowCentered();
+  void ShowCentered() { marvo::ShowCentered(*this); }
   // Brings the widgets in line with the model. Cheap when little has changed.
   void Mirror();
 
@@ -37,11 +38,6 @@ class MainForm final : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct LabelView {
-    const Label* model;
-    QLabel* widget;
-    Label shown;
-  };
   struct MenuView {
     const MenuItem* model;
     QAction* action;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPalette>
+#include <QScreen>
+#include <QStyle>
 
 #include "qt/qt_text.h"
 
@@ -56,6 +58,33 @@ void ApplyLabel(QLabel& widget, const Label& label) {
   palette.setColor(QPalette::WindowText, ToQColor(label.fore_color));
   widget.setPalette(palette);
   widget.setVisible(label.visible);
+}
+
+LabelView::LabelView(const Label& model, QWidget* parent)
+    : model_(&model), widget_(new QLabel(parent)), shown_(model) {
+  widget_->setObjectName(ToQString(model.name));
+  ApplyLabel(*widget_, model);
+}
+
+void LabelView::Sync() {
+  if (shown_ == *model_) return;
+  ApplyLabel(*widget_, *model_);
+  shown_ = *model_;
+}
+
+void SyncTimer(QTimer& timer, const Timer& model) {
+  if (!model.enabled || model.interval_ms <= 0) {
+    timer.stop();
+  } else if (!timer.isActive() || timer.interval() != model.interval_ms) {
+    timer.start(model.interval_ms);
+  }
+}
+
+void ShowCentered(QWidget& window) {
+  const QScreen* screen = window.screen() ? window.screen() : QApplication::primaryScreen();
+  window.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.size(),
+                                         screen->availableGeometry()));
+  window.show();
 }
 
 }  // namespace marvo

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QRect>
 #include <QString>
+#include <QTimer>
+#include <QWidget>
 #include <string>
 
 #include "ui/form.h"
@@ -24,5 +26,27 @@ Qt::Alignment ToQAlignment(Alignment alignment);
 // visibility. A word wider than its label (a seven-digit score) spills over the
 // label's edges as its alignment places it, rather than losing its ends.
 void ApplyLabel(QLabel& widget, const Label& label);
+
+// A label widget, named as its model, and the model it mirrors.
+class LabelView {
+ public:
+  LabelView(const Label& model, QWidget* parent);
+  QLabel* widget() const { return widget_; }
+  // Applies the model again when it changed since the last look.
+  void Sync();
+
+ private:
+  const Label* model_;
+  QLabel* widget_;
+  Label shown_;
+};
+
+// Runs a timer as its model says: stopped unless enabled with an interval, and
+// started afresh when switched on or given another interval.
+void SyncTimer(QTimer& timer, const Timer& model);
+
+// Shows a window in the middle of its screen; a desktop's title bar and border
+// go round it.
+void ShowCentered(QWidget& window);
 
 }  // namespace marvo
