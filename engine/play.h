@@ -78,7 +78,6 @@ class Play final : public HitResolver {
   Surface& Field() { return form_.picSTAGE.surface; }
   // Prints a number next to the head: 20 pixels left of it and 4 above.
   void PrintByHead(const std::string& text);
-  void DrawBorder();
 
   GameRecord& r_;
   MainFormModel& form_;

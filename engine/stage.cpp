@@ -1,6 +1,7 @@
 // Stage construction: the field of each stage, the goal and the crash burst.
 #include <array>
 
+#include "engine/field.h"
 #include "engine/play.h"
 #include "resources/pictures.h"
 
@@ -40,8 +41,13 @@ constexpr int kGoalRadius = 14;
 
 }  // namespace
 
-void Play::DrawBorder() {
-  Field().Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
+void DrawFieldBorder(Surface& field) {
+  field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
+}
+
+void ShowTitlePicture(Surface& field) {
+  field.AssignPicture(LoadPicture(110));
+  DrawFieldBorder(field);
 }
 
 int32_t Play::BuildStage(int16_t stage) {
@@ -51,7 +57,7 @@ int32_t Play::BuildStage(int16_t stage) {
   r_.TurnsLeft = kTurnsPerStage;
   if (stage < 1 || stage > int16_t(kStages.size())) {
     // Past the last stage: a bare field, and the bonus of the last one stays.
-    DrawBorder();
+    DrawFieldBorder(field);
     return kNoSuchStage;
   }
 
@@ -88,7 +94,7 @@ int32_t Play::BuildStage(int16_t stage) {
       small_blocks(30);
       break;
   }
-  DrawBorder();
+  DrawFieldBorder(field);
   return stage;
 }
 

@@ -1,9 +1,9 @@
 #include "flow/game_flow.h"
 
+#include "engine/field.h"
 #include "engine/formats.h"
 #include "flow/hall_of_fame.h"
 #include "flow/status.h"
-#include "resources/pictures.h"
 
 namespace marvo {
 
@@ -97,9 +97,7 @@ void GameFlow::CloseGame(int banner_x) {
 }
 
 void GameFlow::ReturnToTitle() {
-  Surface& field = form_.picSTAGE.surface;
-  field.AssignPicture(LoadPicture(110));
-  field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
+  ShowTitlePicture(form_.picSTAGE.surface);
   form_.lblNumber.caption = "";
   form_.lblSC.caption = FormatScore(r_.HiScore[1]);
   form_.lblBN.caption = "";

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/field.h"
 #include "engine/sound_slots.h"
 #include "flow/status.h"
 #include "resources/pictures.h"
@@ -39,8 +40,7 @@ void App::Form_Load() {
   form.picCG2.surface.AssignPicture(LoadPicture(120));
   form.picCG3.surface.AssignPicture(LoadPicture(121));
   form.picCG4.surface.AssignPicture(nullptr);
-  form.picSTAGE.surface.AssignPicture(LoadPicture(110));
-  form.picSTAGE.surface.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
+  ShowTitlePicture(form.picSTAGE.surface);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
   form.lblSC.caption = FormatScore(record.HiScore[1]);

@@ -36,9 +36,9 @@ void OpenSupportPage(Desktop& desktop) {
 }
 
 void OpenShownLink(const GameRecord& record, Desktop& desktop) {
-  if (record.CaptionIndex == 0 || record.LinkLock == 1) return;
-  // Only the demo rotation sets the index, always to 1..5; anything else names no link.
-  if (record.CaptionIndex < 1 || record.CaptionIndex > 5) return;
+  // Before the first caption the index is 0; the demo rotation keeps it in
+  // 1..5, and anything else names no link either.
+  if (record.CaptionIndex < 1 || record.CaptionIndex > 5 || record.LinkLock == 1) return;
   desktop.SetBusyCursor(true);
   desktop.OpenUrl(record.LinkUrls[size_t(record.CaptionIndex)]);
   desktop.SetBusyCursor(false);

@@ -1,22 +1,17 @@
 #include "shell/title.h"
 
+#include "engine/field.h"
 #include "flow/status.h"
-#include "resources/pictures.h"
 #include "ui/surface.h"
 
 namespace marvo {
 
 namespace {
 
-constexpr int kTitlePicture = 110;
 // The dimming mask covers the whole picture, one row and two columns beyond
 // the visible field.
 constexpr int kMaskWidth = 449;
 constexpr int kMaskHeight = 345;
-
-void DrawFieldBorder(Surface& field) {
-  field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
-}
 
 }  // namespace
 
@@ -35,8 +30,7 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
     ShowHallOfFame(form, -1);
   } else {
     record.DemoPhase = 0;
-    field.AssignPicture(LoadPicture(kTitlePicture));
-    DrawFieldBorder(field);
+    ShowTitlePicture(field);
     ShowHallOfFame(form, 0);
   }
 }

@@ -16,13 +16,7 @@ inline constexpr Color kButtonFace = 0x8000000F;
 
 // Pixels in the window's client area, or in the play field for the labels that
 // lie over it.
-struct Rect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const Rect&) const = default;
-};
+using Rect = PixelRect;
 
 enum class Alignment { kLeft, kRight, kCenter };
 
