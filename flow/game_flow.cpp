@@ -8,7 +8,6 @@
 namespace marvo {
 
 namespace {
-constexpr const char* kTitleCaption = "MARVOSTEL Version 1.0.5";
 constexpr const char* kTrack1Caption =
     "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
 constexpr const char* kTrack2Caption = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";

@@ -20,6 +20,8 @@ QtDesktop::~QtDesktop() { delete about_.data(); }
 
 AboutWindow* QtDesktop::About() const { return about_; }
 
+void QtDesktop::SetMainWindow(MainForm* window) { main_window_ = window; }
+
 void QtDesktop::CloseMainWindow() {
   if (main_window_) main_window_->close();
 }
@@ -77,7 +79,7 @@ void QtDesktop::CloseAboutWindow() {
 }
 
 void QtDesktop::MirrorMainWindow() {
-  if (auto* form = dynamic_cast<MainForm*>(main_window_.data())) form->Mirror();
+  if (main_window_) main_window_->Mirror();
 }
 
 }  // namespace marvo

@@ -9,6 +9,7 @@
 namespace marvo {
 
 class AboutWindow;
+class MainForm;
 class HelpWindow;
 
 // The desktop as Qt reaches it.
@@ -20,7 +21,7 @@ class QtDesktop final : public Desktop {
   QtDesktop& operator=(const QtDesktop&) = delete;
 
   // The main window, once it exists.
-  void SetMainWindow(QWidget* window) { main_window_ = window; }
+  void SetMainWindow(MainForm* window);
 
   void CloseMainWindow() override;
   void EndProcess() override;
@@ -40,7 +41,7 @@ class QtDesktop final : public Desktop {
   // it (OK gives it back its input).
   void MirrorMainWindow();
 
-  QPointer<QWidget> main_window_;
+  QPointer<MainForm> main_window_;
   QPointer<AboutWindow> about_;
   std::unique_ptr<HelpWindow> help_;
   bool busy_ = false;

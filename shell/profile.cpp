@@ -44,6 +44,13 @@ bool HasBreakOrNul(std::string_view s) {
   return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos;
 }
 
+// Adds `name` unless a name differing only in case is there already.
+void AddDistinct(std::vector<std::string>& names, const std::string& name) {
+  const bool seen = std::any_of(names.begin(), names.end(),
+                                [&](const std::string& n) { return SameName(n, name); });
+  if (!seen) names.push_back(name);
+}
+
 bool Quoted(std::string_view v) {
   return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
 }
@@ -229,10 +236,7 @@ std::string Profile::Text() const {
 std::vector<std::string> Profile::SectionNames() const {
   std::vector<std::string> names;
   for (const Line& line : lines_) {
-    if (line.kind != Kind::kSection || line.name.empty()) continue;
-    const bool seen = std::any_of(names.begin(), names.end(),
-                                  [&](const std::string& n) { return SameName(n, line.name); });
-    if (!seen) names.push_back(line.name);
+    if (line.kind == Kind::kSection && !line.name.empty()) AddDistinct(names, line.name);
   }
   return names;
 }
@@ -243,11 +247,7 @@ std::vector<std::string> Profile::KeyNames(std::string_view section) const {
   if (header == std::string::npos) return names;
   const std::size_t end = SectionEnd(header);
   for (std::size_t i = header + 1; i < end; ++i) {
-    const Line& line = lines_[i];
-    if (line.kind != Kind::kKey) continue;
-    const bool seen = std::any_of(names.begin(), names.end(),
-                                  [&](const std::string& n) { return SameName(n, line.name); });
-    if (!seen) names.push_back(line.name);
+    if (lines_[i].kind == Kind::kKey) AddDistinct(names, lines_[i].name);
   }
   return names;
 }

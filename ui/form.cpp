@@ -62,7 +62,7 @@ MainFormModel::MainFormModel()
       Line3(MakeLine("Line3", 449, 340, 537, 340)),
       Line4(MakeLine("Line4", 536, 2, 536, 339)),
       Shape1{"Shape1", {2, 344, 535, 25}, kWhite, true},
-      lblBgmName(MakeLabel("lblBgmName", {8, 350, 521, 15}, "MARVOSTEL Version 1.0.5", kButtonFace,
+      lblBgmName(MakeLabel("lblBgmName", {8, 350, 521, 15}, kTitleCaption, kButtonFace,
                            Gothic(9.75), Alignment::kLeft)),
       picCG1("picCG1", {456, 312, 17, 17}, Surface::Sizing::kAutoSize, false),
       picCG2("picCG2", {456, 288, 17, 17}, Surface::Sizing::kAutoSize, false),

@@ -10,6 +10,9 @@
 
 namespace marvo {
 
+// What the strip under the field shows when the window opens.
+inline constexpr const char* kTitleCaption = "MARVOSTEL Version 1.0.5";
+
 // The desktop's button-face colour, as a system colour: the view resolves it to
 // the desktop scheme's own (light grey in the standard one).
 inline constexpr Color kButtonFace = 0x8000000F;
