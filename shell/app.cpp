@@ -20,7 +20,7 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
          std::string program_dir)
     : desktop_(desktop),
       program_dir_(std::move(program_dir)),
-      sound_(mixer, program_dir_),
+      sound_(mixer),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
 }

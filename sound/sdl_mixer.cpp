@@ -2,6 +2,11 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/error.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 
 namespace marvo {
 
@@ -9,6 +14,23 @@ namespace {
 
 // About 23 ms at 44.1 kHz: short enough that a cue sounds with the event.
 constexpr int kChunkFrames = 1024;
+
+// A wave file larger than this (only the two music tracks) is read when it
+// first plays, not at start-up: the title never plays it, and decoded it would
+// cost the start several megabytes and milliseconds.
+constexpr std::uintmax_t kReadWhenFirstPlayed = 1u << 20;
+
+// Where there is no sound card, ALSA explains at length why it found none
+// while SDL looks for a device; the game says it in one line instead.
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// True when the file starts as a RIFF wave does; its samples are not read.
+bool LooksLikeWave(const std::string& path) {
+  char head[12] = {};
+  std::ifstream file(path, std::ios::binary);
+  return file.read(head, sizeof head) && std::memcmp(head, "RIFF", 4) == 0 &&
+         std::memcmp(head + 8, "WAVE", 4) == 0;
+}
 
 }  // namespace
 
@@ -30,24 +52,38 @@ int SdlMixer::Activate(MixSessionHandle session, bool activate) {
   if (open_) return 0;
   // Qt owns SIGINT and SIGTERM; without this hint SDL would swallow them.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return -1;
-  const int rate = config_.sampling_rate != 0 ? config_.sampling_rate : MIX_DEFAULT_FREQUENCY;
-  const int channels = (config_.flags & kMixUseChannelCount) && config_.channels == 1 ? 1 : 2;
-  if (Mix_OpenAudio(rate, AUDIO_S16SYS, channels, kChunkFrames) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return -1;
-  }
+  snd_lib_error_set_handler(IgnoreAlsaError);
+  const bool opened = OpenDevice();
+  snd_lib_error_set_handler(nullptr);
+  if (!opened) return -1;
   Mix_AllocateChannels(kChannels);
   open_ = true;
   return 0;
 }
 
+bool SdlMixer::OpenDevice() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  const int rate = config_.sampling_rate != 0 ? config_.sampling_rate : MIX_DEFAULT_FREQUENCY;
+  const int channels = (config_.flags & kMixUseChannelCount) && config_.channels == 1 ? 1 : 2;
+  if (Mix_OpenAudio(rate, AUDIO_S16SYS, channels, kChunkFrames) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  return true;
+}
+
 MixWaveHandle SdlMixer::OpenWave(MixSessionHandle session, const std::string& path, uint32_t,
                                  uint32_t) {
   if (!Live(session)) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-  if (chunk == nullptr) return 0;
-  waves_[++last_wave_] = chunk;
+  Wave wave;
+  std::error_code no_size;
+  if (std::filesystem::file_size(path, no_size) > kReadWhenFirstPlayed && !no_size) {
+    if (!LooksLikeWave(path)) return 0;
+    wave.unread_path = path;
+  } else if ((wave.chunk = Mix_LoadWAV(path.c_str())) == nullptr) {
+    return 0;
+  }
+  waves_[++last_wave_] = std::move(wave);
   return last_wave_;
 }
 
@@ -61,10 +97,17 @@ int SdlMixer::Play(const MixPlayParams& params) {
   if (!Live(params.session) || !ValidChannel(params.channel)) return -1;
   const auto it = waves_.find(params.wave);
   if (it == waves_.end()) return -1;
+  Wave& wave = it->second;
+  if (!wave.unread_path.empty()) {
+    // Tried once: a file that cannot be decoded stays silent.
+    wave.chunk = Mix_LoadWAV(wave.unread_path.c_str());
+    wave.unread_path.clear();
+  }
+  if (wave.chunk == nullptr) return -1;
   const int loops = params.loops == kMixLoopForever ? -1 : params.loops;
   // Starting a channel replaces whatever it was playing, which is what the
   // clear-queue flag asks for; every channel has the same priority here.
-  return Mix_PlayChannel(params.channel, it->second, loops) == params.channel ? 0 : -1;
+  return Mix_PlayChannel(params.channel, wave.chunk, loops) == params.channel ? 0 : -1;
 }
 
 int SdlMixer::FlushChannel(MixSessionHandle session, int32_t channel, uint32_t) {
@@ -77,7 +120,7 @@ int SdlMixer::FreeWave(MixSessionHandle session, MixWaveHandle wave) {
   if (!Live(session)) return -1;
   const auto it = waves_.find(wave);
   if (it == waves_.end()) return -1;
-  Mix_FreeChunk(it->second);  // halts any channel still playing it
+  if (it->second.chunk != nullptr) Mix_FreeChunk(it->second.chunk);  // halts its channels
   waves_.erase(it);
   return 0;
 }
@@ -91,7 +134,9 @@ int SdlMixer::CloseSession(MixSessionHandle session) {
 void SdlMixer::Shutdown() {
   if (open_) {
     Mix_HaltChannel(-1);
-    for (const auto& [handle, chunk] : waves_) Mix_FreeChunk(chunk);
+    for (const auto& [handle, wave] : waves_) {
+      if (wave.chunk != nullptr) Mix_FreeChunk(wave.chunk);
+    }
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 
 #include "sound/wave_mixer.h"
 
@@ -33,13 +34,19 @@ class SdlMixer final : public WaveMixer {
  private:
   bool Live(MixSessionHandle session) const { return session != 0 && session == session_ && open_; }
   static bool ValidChannel(int32_t channel) { return channel >= 0 && channel < kChannels; }
+  bool OpenDevice();
   void Shutdown();
+
+  struct Wave {
+    Mix_Chunk* chunk = nullptr;
+    std::string unread_path;  // a long wave whose samples wait for its first play
+  };
 
   MixSessionHandle session_ = 0;  // the configured session, 0 = none
   MixSessionHandle last_session_ = 0;
   MixConfig config_;
   bool open_ = false;  // audio device open for session_
-  std::map<MixWaveHandle, Mix_Chunk*> waves_;
+  std::map<MixWaveHandle, Wave> waves_;
   MixWaveHandle last_wave_ = 0;
 };
 

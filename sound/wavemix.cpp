@@ -1,21 +1,17 @@
 #include "sound/wavemix.h"
 
-#include <filesystem>
-#include <system_error>
+#include <cstdio>
 
 namespace marvo {
 
 int16_t Wavemix::OpenSound() {
   wave_count_ = 0;
   wave_handles_.assign(1, 0);
-  if (!program_dir_.empty()) {
-    std::error_code ignored;
-    std::filesystem::current_path(program_dir_, ignored);
-  }
   mix_session_ = mixer_.ConfigureInit(MixConfig{});
   if (mixer_.Activate(mix_session_, true) != 0) {
     mixer_.CloseSession(mix_session_);
     mix_session_ = 0;
+    std::fputs("no audio device: playing silently\n", stderr);
     return 0;
   }
   return -1;

@@ -16,11 +16,10 @@ class Wavemix {
  public:
   static constexpr int32_t kMaxSlots = 7;
 
-  Wavemix(WaveMixer& mixer, std::string program_dir)
-      : mixer_(mixer), program_dir_(std::move(program_dir)) {}
+  explicit Wavemix(WaveMixer& mixer) : mixer_(mixer) {}
 
-  // Opens the mixer session; true = -1, false = 0. Also makes the program's
-  // directory the current directory.
+  // Opens the mixer session; true = -1, false = 0. Without an audio device it
+  // says so, once, on stderr: the game then plays silently.
   int16_t OpenSound();
   // Loads a wave file into the next slot and returns the slot. A file that
   // cannot be read still takes its slot, so later slots keep their numbers.
@@ -33,11 +32,9 @@ class Wavemix {
 
   MixSessionHandle MixSession() const { return mix_session_; }
   const std::vector<MixWaveHandle>& WaveHandles() const { return wave_handles_; }
-  int32_t WaveCount() const { return wave_count_; }
 
  private:
   WaveMixer& mixer_;
-  std::string program_dir_;
   MixSessionHandle mix_session_ = 0;         // 0 = no session
   std::vector<MixWaveHandle> wave_handles_;  // by slot; 0 where the file could not be read
   int32_t wave_count_ = 0;                   // slots in use = the next slot to fill

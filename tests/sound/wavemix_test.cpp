@@ -16,13 +16,16 @@ struct StartUp {
   explicit StartUp(const std::string& missing = "", bool no_device = false) {
     mixer.missing = {missing};
     mixer.no_device = no_device;
+    testing::internal::CaptureStderr();
     opened = sound.OpenSound();
+    said = testing::internal::GetCapturedStderr();
     LoadWaveFiles(game, sound, "/game");
   }
   RecordingMixer mixer;
-  Wavemix sound{mixer, ""};  // no program directory: the tests stay where they are
+  Wavemix sound{mixer};
   GameRecord game;
   int opened = 0;
+  std::string said;  // on stderr
 };
 
 TEST(Wavemix, SlotsFollowTheFileTableUpToSevenAndCloseFreesEachWaveReadOnce) {
@@ -31,6 +34,7 @@ TEST(Wavemix, SlotsFollowTheFileTableUpToSevenAndCloseFreesEachWaveReadOnce) {
     SCOPED_TRACE(missing);
     StartUp s(missing, missing == "no device");
     EXPECT_EQ(s.opened, s.mixer.no_device ? 0 : -1);
+    EXPECT_EQ(s.said, s.mixer.no_device ? "no audio device: playing silently\n" : "");
     EXPECT_EQ(s.sound.LoadWave("/game/extra.wav"), 6);
     const int calls = s.mixer.calls;
     EXPECT_EQ(s.sound.LoadWave("/game/eighth.wav"), -1);
