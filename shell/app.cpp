@@ -1,5 +1,8 @@
 #include "shell/app.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "engine/field.h"
@@ -48,8 +51,14 @@ void App::Form_Load() {
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
-  // A failed write is ignored; the old file stays whole.
-  WriteSettings(record, form, program_dir_);
+  // A failed write leaves the old file whole, and says why on stderr.
+  errno = 0;
+  if (!WriteSettings(record, form, program_dir_)) {
+    const int error = errno;
+    std::fprintf(
+        stderr, "settings not saved to %s: %s\n", SettingsPath(program_dir_).c_str(),
+        error != 0 ? std::strerror(error) : "the file there is not one the game can rewrite");
+  }
   sound_.CloseSound();
   desktop_.EndProcess();
 }

@@ -43,9 +43,9 @@ int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_vie
   return ParseInt32(fallback).value_or(0);
 }
 
-std::string SettingsPath(const std::string& program_dir) { return program_dir + "/marvo.ini"; }
-
 }  // namespace
+
+std::string SettingsPath(const std::string& program_dir) { return program_dir + "/marvo.ini"; }
 
 void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& program_dir) {
   const std::string track1_path = program_dir + "/bgm1.wav";

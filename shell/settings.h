@@ -17,6 +17,9 @@ namespace marvo {
 // program's directory, without a trailing separator).
 void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& program_dir);
 
+// The settings file's path in `program_dir`.
+std::string SettingsPath(const std::string& program_dir);
+
 // Shut-down: writes the seven keys from the music menu's check marks, BgmTrack
 // and the hall of fame, keeping everything else in the file. The file is
 // replaced in one step, so it is either the old one or the new one, never a

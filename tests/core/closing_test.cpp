@@ -2,6 +2,9 @@
 // are written as they stand then, the unfinished game's score left out.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 
 #include "tests/support/game_fixture.h"
@@ -55,6 +58,37 @@ INSTANTIATE_TEST_SUITE_P(EveryState, ClosingTest,
                          ::testing::Values(State::kTitle, State::kGetReady, State::kPlay,
                                            State::kStageClear, State::kGameOver,
                                            State::kAboutOpen));
+
+using SaveFailureTest = testing::GameFixture;
+
+// A save that fails at the end says so, with the file and the reason.
+TEST_F(SaveFailureTest, EndingWithoutASaveSaysWhichFileAndWhy) {
+  // A full disk in a child process, so the limit ends with it; what it says
+  // comes down a pipe, which no file size limit holds back.
+  int said[2];
+  ASSERT_EQ(::pipe(said), 0);
+  ASSERT_EQ(testing::RunWithFileSizeLimit(0,
+                                          [&] {
+                                            ::dup2(said[1], STDERR_FILENO);
+                                            int16_t cancel = 0;
+                                            app.Form_Unload(cancel);
+                                            return true;
+                                          }),
+            1);
+  ::close(said[1]);
+  char text[256] = {};
+  ASSERT_GT(::read(said[0], text, sizeof text - 1), 0);
+  ::close(said[0]);
+  EXPECT_EQ(std::string(text),
+            "settings not saved to " + (dir / "marvo.ini") + ": File too large\n");
+  std::filesystem::create_directory(dir / "marvo.ini");  // no file the game can rewrite
+  ::testing::internal::CaptureStderr();
+  int16_t cancel = 0;
+  app.Form_Unload(cancel);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "settings not saved to " + (dir / "marvo.ini") +
+                ": the file there is not one the game can rewrite\n");
+}
 
 }  // namespace
 }  // namespace marvo
