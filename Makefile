@@ -4,32 +4,40 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build test test-asan run bench format clean
+.PHONY: all build game test test-asan run bench format clean
 
 all: build
 
-$(BUILD)/CMakeCache.txt:
+# A build tree counts as configured once CMake has written its Makefile: a
+# configure that failed (say, before the packages were installed) leaves only
+# its cache behind, and the next make configures again.
+$(BUILD)/Makefile:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build: $(BUILD)/CMakeCache.txt
+build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
+
+# Only what the game needs: the executable and its waves. The help file is
+# copied beside it when configuring.
+game: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target marvostel marvo_wave_files
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-asan
 
-$(ASAN_BUILD)/CMakeCache.txt:
+$(ASAN_BUILD)/Makefile:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVO_SANITIZE=ON \
 	  -DMARVO_BUILD_BENCH=OFF
 
 # Any report, leaks included, fails the test that caused it.
-test-asan: $(ASAN_BUILD)/CMakeCache.txt
+test-asan: $(ASAN_BUILD)/Makefile
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target marvo_headless_tests
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) -L headless --output-on-failure -j $(JOBS)
 
-run: build
+run: game
 	./$(BUILD)/marvostel
 
 bench: build
