@@ -38,13 +38,23 @@ SessionEnding::SessionEnding(std::function<void()> close_main_window)
             [this](QSessionManager&) { close_main_window_(); });
   }
 
-  if (g_write_end >= 0 || pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  if (g_write_end >= 0) {
+    error_ = EBUSY;
+    return;
+  }
+  if (pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
+    error_ = errno;
+    return;
+  }
   g_write_end = pipe_[1];
   struct sigaction action = {};
   action.sa_handler = NoteSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int i = 0; i < 3; ++i) installed_[i] = sigaction(kSignals[i], &action, &previous_[i]) == 0;
+  for (int i = 0; i < 3; ++i) {
+    installed_[i] = sigaction(kSignals[i], &action, &previous_[i]) == 0;
+    if (!installed_[i]) error_ = errno;
+  }
 
   notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, [this] { Drain(); });

@@ -24,6 +24,8 @@ class SessionEnding final : public QObject {
   // False when the pipe or the handlers could not be set up: the signals then
   // keep their usual effect.
   bool Active() const { return notifier_ != nullptr; }
+  // Why it is not active: an errno value (EBUSY while another one lives).
+  int Error() const { return error_; }
 
  private:
   void Drain();
@@ -33,6 +35,7 @@ class SessionEnding final : public QObject {
   int pipe_[2] = {-1, -1};
   struct sigaction previous_[3] = {};
   bool installed_[3] = {};
+  int error_ = 0;
 };
 
 }  // namespace marvo

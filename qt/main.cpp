@@ -1,5 +1,7 @@
 // MARVOSTEL: the main window over the game's handlers.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "qt/ending.h"
 #include "qt/main_form.h"
@@ -26,6 +28,10 @@ int main(int argc, char** argv) {
   desktop.SetMainWindow(&form);
   // A logout or a kill closes the window as its close box does: settings saved.
   marvo::SessionEnding ending([&desktop] { desktop.CloseMainWindow(); });
+  if (ending.Error() != 0) {
+    std::fprintf(stderr, "SIGTERM, SIGINT and SIGHUP end the game without saving: %s\n",
+                 std::strerror(ending.Error()));
+  }
   // The game's loops run inside handlers; the window follows them on every pass.
   platform.SetBeforeEvents([&form] { form.Mirror(); });
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <cerrno>
 #include <csignal>
 
 #include "qt/main_form.h"
@@ -40,6 +41,7 @@ TEST(SessionEndingTest, EachTerminationSignalClosesTheMainWindowOnceThroughItsUn
     ASSERT_TRUE(ending.Active());
     SessionEnding second([] {});  // one at a time: the first keeps the signals
     EXPECT_FALSE(second.Active());
+    EXPECT_EQ(second.Error(), EBUSY);
     for (int signal_number : endings) {
       SCOPED_TRACE(signal_number);
       form.ShowCentered();
