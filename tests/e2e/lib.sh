@@ -205,6 +205,18 @@ poll() {
   done
 }
 
+# retry TIMES CHECK [ARGS...]: runs CHECK up to TIMES times, 50 ms apart, until
+# it succeeds; fails (returns 1) when it never does.
+retry() {
+  local times=$1 i
+  shift
+  for ((i = 0; i < times; i++)); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
 # Checks on the field, for poll and for plain use.
 title_shown() {
   # The red title letters and the white border: picture 110 as loaded.

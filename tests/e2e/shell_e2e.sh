@@ -102,22 +102,12 @@ rolled() {
   MENU=0 crop credit-rolled "${credit[@]}" "$ART/about-rolled.xwd"
   (($(differ_crops credit-start credit-rolled) > 200))
 }
-moved=""
-for _ in $(seq 40); do
-  rolled && moved=yes && break
-  sleep 0.05
-done
-[[ -n $moved ]] || fail "the staff roll did not move after a click on the emblem"
+retry 40 rolled || fail "the staff roll did not move after a click on the emblem"
 rolled_out() {
   shot_window "$about" about-end
   (($(MENU=0 count 008000 "${credit[@]}" "$ART/about-end.xwd") > 500))
 }
-ended=""
-for _ in $(seq 60); do
-  rolled_out && ended=yes && break
-  sleep 0.05
-done
-[[ -n $ended ]] || fail "the staff roll did not end on the green makers' name"
+retry 60 rolled_out || fail "the staff roll did not end on the green makers' name"
 keys -w "$about" Return
 for _ in $(seq 50); do window_shown "$about" || break; sleep 0.05; done
 window_shown "$about" && fail "OK (Enter) did not close the About window"
