@@ -80,12 +80,13 @@ close_in() {
     fail "$case: files left beside the game: $(ls -A "$dir" | tr '\n' ' ')"
 }
 
-close_in title TERM
+# Each signal once at least, each state once at least; the game-over pause,
+# the longest to reach, twice.
 close_in title INT
+close_in title HUP
 close_in title menu
 close_in ready TERM
 close_in play TERM
 close_in over TERM
-close_in over HUP
 close_in over menu
 close_in about TERM
