@@ -1,8 +1,11 @@
 // The movement loop on Qt's real event loop, with the field widget repainting
 // every tick: the waiting loop the game uses, and a loop that spins on the
-// event queue without ever waiting. Prints one "BENCH <name> <value>" line per
-// figure, "loop.*" on the offscreen platform and "loop.<platform>.*" on any
-// other (bench/run_bench.sh runs it again on Xvfb).
+// event queue without ever waiting. Beside them, a bare loop that only sleeps
+// with clock_nanosleep to each tick's deadline: no events, no drawing, the
+// least CPU and the wake-up lateness this machine allows a waiting loop.
+// Prints one "BENCH <name> <value>" line per figure, "loop.*" on the offscreen
+// platform and "loop.<platform>.*" on any other (bench/run_bench.sh runs it
+// again on Xvfb).
 //
 // The machine is shared, so absolute rates drift from run to run; the ratios
 // of the waiting loop to the spinning loop measured in the same run are the
@@ -13,7 +16,6 @@
 //
 // --only runs one loop for S seconds (for a profiler); MARVO_BENCH_SERVER_PID
 // names a display server whose CPU time is reported beside the loop's own.
-#include <sys/stat.h>
 #include <unistd.h>
 #include <QApplication>
 #include <QCoreApplication>
@@ -30,6 +32,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_util.h"
 #include "engine/game_record.h"
 #include "engine/movement.h"
 #include "qt/field_widget.h"
@@ -39,12 +42,8 @@
 namespace {
 
 using namespace marvo;
-
-double CpuSeconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
+using bench::CpuSeconds;
+using bench::Print;
 
 // User plus system time of another process, or 0 when it cannot be read.
 double ProcessCpuSeconds(long pid) {
@@ -155,16 +154,39 @@ void RunLoop(Platform& platform, FieldWidget& view, Surface& field, double secon
   totals.yields += watch.yields;
 }
 
-void Print(const std::string& name, double value, const char* format = "%.3f") {
-  std::printf("BENCH %s ", name.c_str());
-  std::printf(format, value);
-  std::printf("\n");
+// The bare loop: the game's tick rule, and between ticks one sleep to the
+// deadline on the monotonic clock.
+void RunNanosleepLoop(double seconds, Totals& totals) {
+  auto now = [] {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+  };
+  const double cpu0 = CpuSeconds(), start = now();
+  double last_tick = start, first_tick = -1;
+  while (true) {
+    const double reading = now();
+    if (float(reading - last_tick) > kTickSeconds) {
+      const double tick = now();
+      if (first_tick >= 0) totals.gaps_ms.push_back((tick - last_tick) * 1000.0);
+      if (first_tick < 0) first_tick = tick;
+      last_tick = tick;
+      if (tick - start >= seconds) break;
+    }
+    const double deadline = last_tick + double(kTickSeconds);
+    const timespec until{time_t(deadline), long((deadline - double(time_t(deadline))) * 1e9) + 1};
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
+    ++totals.yields;
+  }
+  totals.cpu += CpuSeconds() - cpu0;
+  totals.wall += now() - start;
+  totals.span += last_tick - first_tick;
 }
 
 void Report(const std::string& prefix, Totals& t, long server_pid) {
   std::vector<double>& gaps = t.gaps_ms;
   std::sort(gaps.begin(), gaps.end());
-  auto pct = [&](double p) { return gaps[std::min(gaps.size() - 1, size_t(p * gaps.size()))]; };
+  auto pct = [&](double p) { return bench::Percentile(gaps, p); };
   Print(prefix + ".ticks_per_s", t.TicksPerSecond(), "%.2f");
   Print(prefix + ".interval_p50_ms", pct(0.50));
   Print(prefix + ".interval_p99_ms", pct(0.99));
@@ -174,7 +196,6 @@ void Report(const std::string& prefix, Totals& t, long server_pid) {
   Print(prefix + ".cpu_pct", t.CpuShare() * 100.0, "%.2f");
   Print(prefix + ".yields_per_tick", double(t.yields) / double(t.gaps_ms.size() + 1), "%.1f");
   if (server_pid > 0) Print(prefix + ".server_cpu_pct", t.server_cpu / t.wall * 100.0, "%.2f");
-  std::fflush(stdout);
 }
 
 }  // namespace
@@ -196,12 +217,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: --seconds wants a positive number, --only wait or spin\n", argv[0]);
     return 2;
   }
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
-    const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
-    mkdir(dir.c_str(), 0700);
-    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-  }
+  bench::PrepareQtEnvironment();
   const char* server = std::getenv("MARVO_BENCH_SERVER_PID");
   const long server_pid = server != nullptr ? std::atol(server) : 0;
 
@@ -226,11 +242,14 @@ int main(int argc, char** argv) {
                    : std::vector<std::string>{only};
   for (const std::string& name : order)
     RunLoop(*loops[name], view, field, seconds, server_pid, totals[name]);
-  for (auto& [name, t] : totals) Report(prefix + "." + name, t, server_pid);
+  if (only.empty()) RunNanosleepLoop(seconds, totals["nanosleep"]);
+  for (auto& [name, t] : totals)
+    Report(prefix + "." + name, t, name == "nanosleep" ? 0 : server_pid);
   if (only.empty()) {
-    const Totals &wait = totals["wait"], &spin = totals["spin"];
+    const Totals &wait = totals["wait"], &spin = totals["spin"], &bare = totals["nanosleep"];
     Print(prefix + ".tick_ratio", wait.TicksPerSecond() / spin.TicksPerSecond(), "%.4f");
     Print(prefix + ".cpu_ratio", wait.CpuShare() / spin.CpuShare(), "%.4f");
+    Print(prefix + ".nanosleep.cpu_ratio", bare.CpuShare() / spin.CpuShare(), "%.4f");
   }
   return 0;
 }

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Every benchmark, one "BENCH <name> <value>" line per figure:
 #   loop.*        the tick loops on Qt's offscreen platform
+#   title.*, play.*, input.*   the real main window offscreen, at the title and
+#                 in play; play.cpu_ratio is play.cpu_pct over loop.spin.cpu_pct
 #   loop.xcb.*    the same on a real X connection to our own Xvfb
 #   startup.*, memory.*   the real game started on that Xvfb
 #   sim.*         a whole game played by the autoplayer on the virtual clock
@@ -10,6 +12,10 @@ set -euo pipefail
 
 build=${1:-build}
 loop_bench=$build/bench/marvo_bench
+play_bench=$build/bench/marvo_play_bench
+# Preloaded into the game the start-up benchmark starts: it reports the first
+# painted field, so the game needs no measuring code of its own.
+paint_probe=$(realpath "$build/bench/libmarvo_paint_probe.so")
 sim_bench=$build/bench/marvo_sim_bench
 startup_bench=$build/bench/marvo_startup_bench
 game=$build/marvostel
@@ -19,11 +25,14 @@ mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY
 
 "$sim_bench"
-QT_QPA_PLATFORM=offscreen "$loop_bench"
+offscreen=$(QT_QPA_PLATFORM=offscreen "$loop_bench"; QT_QPA_PLATFORM=offscreen "$play_bench")
+echo "$offscreen"
+awk '$2 == "loop.spin.cpu_pct" { spin = $3 } $2 == "play.cpu_pct" { play = $3 }
+  END { if (spin > 0) printf "BENCH play.cpu_ratio %.4f\n", play / spin }' <<<"$offscreen"
 
 if ! command -v Xvfb >/dev/null; then
   echo "run_bench: Xvfb is not installed; the game starts offscreen" >&2
-  QT_QPA_PLATFORM=offscreen "$startup_bench" "$game"
+  QT_QPA_PLATFORM=offscreen LD_PRELOAD=$paint_probe "$startup_bench" "$game"
   exit 0
 fi
 
@@ -51,4 +60,4 @@ done
 export DISPLAY=":$(head -1 "$work/display")"
 
 QT_QPA_PLATFORM=xcb MARVO_BENCH_SERVER_PID=$xvfb_pid "$loop_bench"
-QT_QPA_PLATFORM=xcb "$startup_bench" "$game"
+QT_QPA_PLATFORM=xcb LD_PRELOAD=$paint_probe "$startup_bench" "$game"

@@ -2,30 +2,8 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <cstdio>
-#include <ctime>
 
 namespace marvo {
-
-namespace {
-
-// A measuring hook for the start-up benchmark (bench/startup_bench.cpp), not a
-// setting: with MARVO_BENCH_PROBE in the environment, the first field painted
-// in the process writes the monotonic clock's reading to stderr, once, and the
-// program carries on. The field is painted within the window's first frame.
-void NoteFirstPaint() {
-  static bool noted = false;
-  if (noted) return;
-  noted = true;
-  if (!qEnvironmentVariableIsSet("MARVO_BENCH_PROBE")) return;
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  std::fprintf(stderr, "MARVO_BENCH_PROBE first_paint_ns %lld\n",
-               (long long)now.tv_sec * 1000000000LL + now.tv_nsec);
-  std::fflush(stderr);
-}
-
-}  // namespace
 
 FieldWidget::FieldWidget(const Surface& surface, QWidget* parent)
     : QWidget(parent), surface_(surface) {
@@ -64,7 +42,6 @@ void FieldWidget::paintEvent(QPaintEvent* event) {
   }
   painter.end();
   if (!late.isEmpty() && !event->region().contains(late)) update(late);
-  NoteFirstPaint();
 }
 
 void FieldWidget::keyPressEvent(QKeyEvent* event) {

@@ -1,35 +1,40 @@
 #include "qt/qt_platform.h"
 
 #include <sys/prctl.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <thread>
+#include <cstdio>
+#include <cstring>
 
 namespace marvo {
-
-namespace {
-// Qt timers count whole milliseconds, so the event-loop wait ends up to a
-// millisecond early; the last stretch before the deadline, always under
-// kNapLimit, is slept through. An event that arrives in it waits that long.
-constexpr double kWakeMargin = 0.0002;
-constexpr double kNapLimit = 0.0015;
-// A nap ends early by about as long as waking up has lately taken, so the
-// caller spins only the few microseconds left. Waking is timed after every nap:
-// a late wake-up widens the margin quickly, a prompt one narrows it slowly, and
-// the margin stays within these bounds, so slow wake-ups never cost much spinning.
-constexpr double kNapEarlyMin = 0.00002;
-constexpr double kNapEarlyMax = 0.0002;
-}  // namespace
 
 QtPlatform::QtPlatform() : origin_(std::chrono::steady_clock::now()) {
   // Linux lets a sleeping thread oversleep by 50 us by default; ticks 0.01 s
   // apart want their waits to end on time.
   prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
-  wake_.setSingleShot(true);
-  wake_.setTimerType(Qt::PreciseTimer);
+  coarse_wake_.setSingleShot(true);
+  coarse_wake_.setTimerType(Qt::PreciseTimer);
+  timer_fd_ = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+  if (timer_fd_ < 0) {
+    std::fprintf(stderr, "marvostel: no kernel timer (%s): ticks keep whole milliseconds\n",
+                 std::strerror(errno));
+    return;
+  }
+  wake_ = std::make_unique<QSocketNotifier>(timer_fd_, QSocketNotifier::Read);
+  QObject::connect(wake_.get(), &QSocketNotifier::activated, [fd = timer_fd_] {
+    uint64_t expirations = 0;
+    if (read(fd, &expirations, sizeof expirations) < 0) {
+      // Nothing to take: the timer was set again after it fired.
+    }
+  });
+}
+
+QtPlatform::~QtPlatform() {
+  wake_.reset();
+  if (timer_fd_ >= 0) close(timer_fd_);
 }
 
 double QtPlatform::Clock() {
@@ -45,22 +50,26 @@ uint32_t QtPlatform::ClockSeed() {
 void QtPlatform::Yield(double deadline) {
   if (before_events_) before_events_();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  double remaining = deadline - Clock();
-  const int wait_ms = int(std::floor((remaining - kWakeMargin) * 1000.0));
-  if (wait_ms >= 1) {
-    // The timer only wakes the loop; any other event ends the wait earlier.
-    wake_.start(wait_ms);
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    wake_.stop();
-    remaining = deadline - Clock();
+  const double remaining = deadline - Clock();
+  if (remaining <= 0) return;
+  if (timer_fd_ >= 0) {
+    WakeAt(deadline);
+  } else {
+    coarse_wake_.start(int(std::ceil(remaining * 1000.0)));
   }
-  if (remaining > nap_early_ && remaining < kNapLimit) {
-    const double wake = deadline - nap_early_;
-    std::this_thread::sleep_for(std::chrono::duration<double>(remaining - nap_early_));
-    const double late = std::min(Clock() - wake, kNapEarlyMax);
-    nap_early_ += (late - nap_early_) * (late > nap_early_ ? 0.25 : 1.0 / 32);
-    nap_early_ = std::clamp(nap_early_, kNapEarlyMin, kNapEarlyMax);
-  }
+  // Any other event ends the wait earlier; the caller then yields again.
+  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void QtPlatform::WakeAt(double deadline) {
+  // The steady clock is the monotonic clock the kernel timer counts on. Setting
+  // the timer also clears an expiry not yet read.
+  const auto at = origin_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                std::chrono::duration<double>(deadline));
+  const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch());
+  itimerspec spec{};
+  spec.it_value = {time_t(ns.count() / 1000000000), long(ns.count() % 1000000000)};
+  timerfd_settime(timer_fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
 }
 
 }  // namespace marvo

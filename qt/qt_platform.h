@@ -1,20 +1,27 @@
 #pragma once
 
+#include <QSocketNotifier>
 #include <QTimer>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 #include "ui/platform.h"
 
 namespace marvo {
 
 // The platform on Qt's event loop. Yield handles pending events, then waits in
-// the event loop until shortly before the deadline and naps through the last
-// fraction of a millisecond: ticks keep their 0.01 s cadence without a core
-// spent spinning between them.
+// the event loop for the next event or the deadline, whichever comes first. A
+// kernel timer set to the deadline itself (timerfd) wakes it: the wait never
+// ends early, so a tick takes one pass through the window's mirror and its
+// events and one wake-up, and no core is spent spinning between ticks.
+// Made after the application object.
 class QtPlatform final : public Platform {
  public:
   QtPlatform();
+  ~QtPlatform();
+  QtPlatform(const QtPlatform&) = delete;
+  QtPlatform& operator=(const QtPlatform&) = delete;
 
   double Clock() override;
   void Yield(double deadline) override;
@@ -25,10 +32,15 @@ class QtPlatform final : public Platform {
   void SetBeforeEvents(std::function<void()> hook) { before_events_ = std::move(hook); }
 
  private:
+  // Sets the wake-up for the moment the clock reads `deadline`.
+  void WakeAt(double deadline);
+
   std::chrono::steady_clock::time_point origin_;
-  QTimer wake_;
+  int timer_fd_ = -1;
+  std::unique_ptr<QSocketNotifier> wake_;
+  // Without a kernel timer: a Qt timer, whole milliseconds, rounded up.
+  QTimer coarse_wake_;
   std::function<void()> before_events_;
-  double nap_early_ = 0.00005;  // seconds; see Yield
 };
 
 }  // namespace marvo

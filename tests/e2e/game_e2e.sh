@@ -18,28 +18,23 @@ crop title-score 456 32 73 25
 banner=(39 100 367 70)
 goal_column=(408 3 25 336)
 banner_green() { count 00FF00 "${banner[@]}"; }
+ready_shown() { (($(banner_green) > 3000)); }
 goal_shown() { (($(count FF0000 "${goal_column[@]}") > 300)); }
-# Another banner: green letters, but less than half of GET READY!'s in place.
-other_banner() {
-  local green kept_green
-  green=$(banner_green)
-  kept_green=$(kept 00FF00 "${banner[@]}" "$ART/ready.png")
-  ((green > 3000 && kept_green * 10 < ready_green * 6))
-}
 # Not GET READY! any more: at most part of its letters left.
-ready_gone() { (($(kept 00FF00 "${banner[@]}" "$ART/ready.png") * 10 < ready_green * 6)); }
-# Waits until the time T (ms) has come.
-sleep_until() { while (($(now_ms) < $1)); do sleep 0.02; done; }
+ready_gone() { (($(kept 00FF00 "${banner[@]}" "$ART/ready.xwd") * 10 < ready_green * 6)); }
+# Another banner: green letters, but less than half of GET READY!'s in place.
+other_banner() { ready_shown && ready_gone; }
 
-keys Return
+# The virtual-clock tests pin every pause; here the order of what the player
+# sees counts, with bounds that hold on a busy machine.
+xdotool windowfocus --sync "$WINDOW"
 enter=$(now_ms)
+xdotool key Return
 
-# About a second in: GET READY! over stage 1, no goal yet, the read-outs set.
-sleep_until $((enter + 1000))
-shot ready
+# GET READY! over stage 1, no goal yet, the read-outs set.
+poll 10 ready ready_shown
 ready_green=$(banner_green)
 note "GET READY! at $((SHOT_MS - enter)) ms: $ready_green green pixels"
-((ready_green > 3000)) || fail "no GET READY! banner one second after Enter"
 (($(count FF0000 "${banner[@]}") > 1000)) || fail "the banner has no red first letters"
 goal_shown && fail "the goal is on the field during GET READY!"
 [[ $(px 220 240) == 0000FF && $(px 120 80) == 0000FF ]] || fail "no blue block of stage 1"
@@ -49,17 +44,17 @@ goal_shown && fail "the goal is on the field during GET READY!"
 [[ $(glyphs 00FFFF 456 88 73 25) == A ]] || fail "the stage read-out does not show one glyph"
 [[ $(glyphs 00FFFF 456 144 73 25) == ABA ]] || fail "the turn read-out does not read 050"
 [[ $(glyphs 00FFFF 456 32 73 25) == AAAAAA ]] || fail "the score read-out does not read 000000"
-(($(differ "$ART/title.png" "$SHOT" 456 32 73 25) > 0)) || fail "the score read-out did not change"
+(($(differ "$ART/title.xwd" "$SHOT" 456 32 73 25) > 0)) || fail "the score read-out did not change"
 
-# The goal appears when the banner goes, about two seconds after Enter.
-poll 4 goal goal_shown
+# The goal appears as the banner goes, two seconds after Enter.
+poll 10 goal goal_shown
 goal=$SHOT_MS
 note "goal at $((goal - enter)) ms"
-((goal - enter >= 1800)) || fail "the goal appeared $((goal - enter)) ms after Enter, before GET READY! ended"
+((goal - enter >= 1500)) || fail "the goal appeared $((goal - enter)) ms after Enter, before GET READY! ended"
 ready_gone || fail "GET READY! is still there with the goal"
 (($(count 00FFFF 456 144 73 25) > 0)) || fail "the turn read-out went blank during play"
 # No turn: the head runs into the block at (113, 113) a few tenths later.
-poll 4 crash other_banner
+poll 10 crash other_banner
 crash=$SHOT_MS
 note "GAME OVER at $((crash - enter)) ms"
 # The trail is a dot every 3 pixels, where the head stood on each tick.
@@ -74,17 +69,11 @@ done
 [[ $(px 113 101) != FFFFFF ]] || fail "the burst is not a set of rings"
 goal_shown || fail "the goal vanished at the crash"
 
-sleep_until $((enter + 2600))
-shot after-ready
-goal_shown || fail "no goal 2.6 s after Enter"
-ready_gone || fail "GET READY! is still there 2.6 s after Enter"
-
-# Three seconds of GAME OVER, then the title with the best score.
-poll 7 back title_shown
+# GAME OVER for three seconds, then the title with the best score.
+poll 15 back title_shown
 back=$SHOT_MS
 note "title back $((back - crash)) ms after the crash"
-((back - crash >= 2500 && back - crash <= 4500)) ||
-  fail "the title came back $((back - crash)) ms after the crash, not about three seconds"
+((back - crash >= 1500)) || fail "the title came back $((back - crash)) ms after the crash, not after a pause"
 (($(count 00FFFF 456 88 73 25) == 0)) || fail "the stage read-out is not empty"
 (($(count 00FFFF 456 144 73 25) == 0)) || fail "the turn read-out is not empty"
 crop back-score 456 32 73 25

@@ -2,6 +2,12 @@
 # run from a folder of its own, screenshots of its window and checks on their
 # pixels, bounded polls, and a cleanup that runs on every way out.
 #
+# A shot is one X window dump (xwd), kept among the artefacts as NAME.xwd
+# (`convert NAME.xwd NAME.png` to look at it). Its pixels are read by one
+# process for the whole script (pixels.pl, fed through a pipe), so a poll costs
+# one capture however many pixels its check reads: on a busy machine a check
+# then still sees the screen within the moment it looks for.
+#
 # A script sources this file, then calls
 #   e2e_begin GAME_BINARY ARTEFACT_DIR   (exits 77 when a tool is missing)
 #   start_xvfb
@@ -9,8 +15,7 @@
 # area under the menu bar; the field itself starts at client (0, 0).
 set -euo pipefail
 
-CONVERT=/usr/bin/convert
-IMPORT=/usr/bin/import
+E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 GAME=""          # the binary under test
 ART=""           # artefact directory
@@ -20,6 +25,7 @@ GAME_PID=""      # the running game, if any
 GAME_DIR=""      # the folder it runs from
 WINDOW=""        # its main window
 WX=0 WY=0 WW=0 WH=0 MENU=0  # the main window's place, size and menu bar
+PIX_PID=""       # the pixel reader
 SHOT=""          # the newest window shot
 SHOT_MS=0        # when it was taken (ms, taken just before the capture)
 GAME_STARTED_MS=0 # when the game was launched (ms)
@@ -40,7 +46,7 @@ e2e_begin() {
   GAME=$1
   ART=$2
   local tool
-  for tool in Xvfb xdotool xwininfo "$CONVERT" "$IMPORT"; do
+  for tool in Xvfb xdotool xwininfo xwd perl; do
     if ! command -v "$tool" >/dev/null; then
       echo "skipped: $tool is not installed (scripts/install-deps installs it)"
       exit 77
@@ -54,19 +60,23 @@ e2e_begin() {
   # A step that fails outside a check is named at the end.
   trap 'E2E_ERROR="line $LINENO: $BASH_COMMAND"' ERR
   trap 'exit 1' INT TERM HUP
+  coproc PIX { exec perl "$E2E_LIB_DIR/pixels.pl"; }
+  PIX_PID=$PIX_PID
 }
 
 e2e_cleanup() {
   local status=$?
   set +e # every step runs, whatever failed before it
   local pid
-  for pid in $GAME_PID $XVFB_PID; do kill "$pid" 2>/dev/null; done
-  for pid in $GAME_PID $XVFB_PID; do
+  for pid in $GAME_PID $XVFB_PID $PIX_PID; do kill "$pid" 2>/dev/null; done
+  for pid in $GAME_PID $XVFB_PID $PIX_PID; do
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$pid" 2>/dev/null
   done
   [[ -n $WORK ]] && rm -rf "$WORK"
   if ((status == 0)); then echo "PASS"; elif ((status != 77)); then
+    # The last shot, for the eye.
+    [[ -f $SHOT ]] && command -v convert >/dev/null && convert "$SHOT" "${SHOT%.xwd}.png"
     [[ -n $E2E_FAILED ]] || echo "FAIL: a step failed (status $status) at ${E2E_ERROR:-an unknown line}" >&2
     echo "(artefacts: $ART)"
   fi
@@ -139,43 +149,47 @@ start_game() {
   poll 10 start title_shown
 }
 
-# Shots. `shot NAME` keeps the main window as NAME.png; `shot_root NAME` the
-# whole screen (menus and the game's other windows lie outside the window).
+# One request to the pixel reader; prints its answer.
+pix() {
+  local answer
+  printf '%s\n' "$*" >&"${PIX[1]}"
+  IFS= read -r answer <&"${PIX[0]}" || fail "the pixel reader ended"
+  [[ $answer != ERR* ]] || fail "pixel reader: ${answer#ERR }"
+  echo "$answer"
+}
+
+# Shots. `shot NAME` keeps the main window as NAME.xwd; `shot_root NAME` the
+# whole screen (menus and the game's other windows lie outside the window);
+# `shot_window W NAME` window W in its own coordinates.
 shot() {
   SHOT_MS=$(now_ms)
-  SHOT=$ART/$1.png
-  "$IMPORT" -window root -crop "${WW}x${WH}+$WX+$WY" +repage "$SHOT"
+  SHOT=$ART/$1.xwd
+  xwd -silent -id "$WINDOW" -out "$SHOT"
+  pix load "$SHOT" >/dev/null
 }
-shot_root() { "$IMPORT" -window root "$ART/$1.png"; }
+shot_root() { xwd -silent -root -out "$ART/$1.xwd"; }
+shot_window() {
+  SHOT_MS=$(now_ms)
+  xwd -silent -id "$1" -out "$ART/$2.xwd"
+  pix load "$ART/$2.xwd" >/dev/null
+}
+
+# Client coordinates lie MENU pixels below the window's own; a check on a
+# window without a menu bar sets MENU=0.
 
 # Colour of a client point as RRGGBB, in the newest shot or in FILE.
-px() { "$CONVERT" "${3:-$SHOT}" -format "%[hex:p{$1,$((MENU + $2))}]" info:; }
+px() { pix px "${3:-$SHOT}" "$1" $((MENU + $2)); }
 
 # How many pixels of a client rectangle X Y W H have exactly colour RRGGBB.
-count() {
-  local colour=$1 x=$2 y=$3 w=$4 h=$5 file=${6:-$SHOT}
-  "$CONVERT" "$file" -crop "${w}x${h}+$x+$((MENU + y))" +repage \
-    \( +clone -fill "#$colour" -colorize 100 \) -compose difference -composite \
-    -separate -evaluate-sequence max -threshold 0 -format "%[fx:round(w*h*(1-mean))]" info:; echo
-}
+count() { pix count "${6:-$SHOT}" "$1" "$2" $((MENU + $3)) "$4" "$5"; }
 
 # How many pixels of a client rectangle X Y W H differ between two shots.
-differ() {
-  local a=$1 b=$2 x=$3 y=$4 w=$5 h=$6
-  "$CONVERT" "$a" "$b" -crop "${w}x${h}+$x+$((MENU + y))" +repage \
-    -compose difference -composite -separate -evaluate-sequence max -threshold 0 \
-    -format "%[fx:round(w*h*mean)]" info:; echo
-}
+differ() { pix differ "$1" "$2" "$3" $((MENU + $4)) "$5" "$6"; }
 
-# Saves a client rectangle of the newest shot as NAME.png (for the eye and for
-# later comparisons with `differ_crops`).
-crop() {
-  "$CONVERT" "$SHOT" -crop "${4}x${5}+$2+$((MENU + $3))" +repage "$ART/$1.png"
-}
-differ_crops() {
-  "$CONVERT" "$ART/$1.png" "$ART/$2.png" -compose difference -composite -separate \
-    -evaluate-sequence max -threshold 0 -format "%[fx:round(w*h*mean)]" info:; echo
-}
+# Saves a client rectangle X Y W H of the newest shot (or of FILE) as NAME.ppm,
+# for the eye and for later comparisons with `differ_crops`.
+crop() { pix crop "${6:-$SHOT}" "$ART/$1.ppm" "$2" $((MENU + $3)) "$4" "$5" >/dev/null; }
+differ_crops() { pix differ "$ART/$1.ppm" "$ART/$2.ppm" 0 0 100000 100000; }
 
 # poll SECONDS NAME CHECK [ARGS...]: shoots the window as NAME.png until CHECK
 # succeeds on the shot; fails after SECONDS. CHECK sees the shot as $SHOT.
@@ -189,6 +203,18 @@ poll() {
     (($(now_ms) < deadline)) || fail "timed out after ${seconds}s waiting for: $* (see $SHOT)"
     sleep 0.05
   done
+}
+
+# retry TIMES CHECK [ARGS...]: runs CHECK up to TIMES times, 50 ms apart, until
+# it succeeds; fails (returns 1) when it never does.
+retry() {
+  local times=$1 i
+  shift
+  for ((i = 0; i < times; i++)); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
 }
 
 # Checks on the field, for poll and for plain use.
@@ -278,51 +304,14 @@ expect_file() {
     fail "$file differs from what was expected: $(diff "$ART/$name.expected" "$file" | tr '\n' ' ')"
 }
 
-# A mask (white where the shot has colour RRGGBB) of a client rectangle.
-mask() {
-  local colour=$1 x=$2 y=$3 w=$4 h=$5 file=$6 out=$7
-  "$CONVERT" "$file" -crop "${w}x${h}+$x+$((MENU + y))" +repage \
-    \( +clone -fill "#$colour" -colorize 100 \) -compose difference -composite \
-    -separate -evaluate-sequence max -threshold 0 -negate "$out"
-}
 # How many pixels of colour RRGGBB in rectangle X Y W H of shot REF still have
 # that colour in the newest shot.
-kept() {
-  local colour=$1 x=$2 y=$3 w=$4 h=$5 ref=$6
-  mask "$colour" "$x" "$y" "$w" "$h" "$ref" "$WORK/kept-a.png"
-  mask "$colour" "$x" "$y" "$w" "$h" "$SHOT" "$WORK/kept-b.png"
-  "$CONVERT" "$WORK/kept-a.png" "$WORK/kept-b.png" -compose multiply -composite \
-    -format "%[fx:round(w*h*mean)]" info:
-  echo
-}
+kept() { pix kept "$SHOT" "$6" "$1" "$2" $((MENU + $3)) "$4" "$5"; }
 
 # The shape of a line of text in colour RRGGBB inside a client rectangle, read
 # without OCR: each glyph (a run of columns holding the colour) gets a letter,
 # the same letter for the same pixels. "010000" reads ABAAAA, "050" ABA.
-glyphs() {
-  local colour=$1 x=$2 y=$3 w=$4 h=$5 file=${6:-$SHOT}
-  mask "$colour" "$x" "$y" "$w" "$h" "$file" "$WORK/glyphs.png"
-  local -a cols
-  read -r -a cols < <("$CONVERT" "$WORK/glyphs.png" -scale "${w}x1!" -threshold 0 -depth 8 gray:- |
-    od -An -v -tu1 | tr -s ' \n' '  ')
-  local -A seen=()
-  local letters=ABCDEFGHIJKLMNOPQRSTUVWXYZ next=0 out="" start=-1 i hash
-  for ((i = 0; i <= ${#cols[@]}; i++)); do
-    if ((i < ${#cols[@]})) && ((cols[i] > 0)); then
-      ((start >= 0)) || start=$i
-    elif ((start >= 0)); then
-      hash=$("$CONVERT" "$WORK/glyphs.png" -crop "$((i - start))x${h}+$start+0" +repage -depth 8 \
-        gray:- | md5sum | cut -c1-32)
-      if [[ -z ${seen[$hash]:-} ]]; then
-        seen[$hash]=${letters:next:1}
-        next=$((next + 1))
-      fi
-      out+=${seen[$hash]}
-      start=-1
-    fi
-  done
-  echo "$out"
-}
+glyphs() { pix glyphs "${6:-$SHOT}" "$1" "$2" $((MENU + $3)) "$4" "$5"; }
 
 # A visible window of the game, W x H pixels, other than the main window.
 # Prints its id; fails after SECONDS.
@@ -343,9 +332,3 @@ find_window() {
 }
 # Whether the game shows window ID now.
 window_shown() { xdotool search --all --onlyvisible --pid "$GAME_PID" --class marvostel 2>/dev/null | grep -qx "$1"; }
-
-# Shot of one window of the game (in its own coordinates) as NAME.png.
-shot_window() {
-  SHOT_MS=$(now_ms)
-  "$IMPORT" -window "$1" "$ART/$2.png"
-}

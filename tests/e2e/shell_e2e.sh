@@ -16,7 +16,7 @@ shot first-title
 
 # The menus: enabled items are written in black, disabled ones greyed. With no
 # music file beside the game both music submenus of Settings are disabled.
-menu_black() { count 000000 0 0 "$2" "$3" "$ART/$1.png"; }
+menu_black() { count 000000 0 0 "$2" "$3" "$ART/$1.xwd"; }
 menu_size() { xwininfo -id "$1" | sed -n 's/^ *\(Width\|Height\): *//p' | paste -sd ' '; }
 keys alt+h
 popup=$(new_window 5) || fail "the help menu did not open"
@@ -64,7 +64,7 @@ crop strip-before 8 350 521 15
 
 # The first demo tick, ten seconds in: the title dimmed, the hall of fame over
 # it and the first link in the strip.
-poll 14 demo title_dimmed
+poll 20 demo title_dimmed
 note "demo tick $((SHOT_MS - GAME_STARTED_MS)) ms after start-up"
 ((SHOT_MS - GAME_STARTED_MS >= 9500)) || fail "the demo came $((SHOT_MS - GAME_STARTED_MS)) ms after start-up"
 [[ $(px 2 2) == FFFFFF && $(px 443 340) == FFFFFF ]] || fail "no field border in the demo"
@@ -93,32 +93,21 @@ about=$(find_window 313 200 5) || fail "the About window did not open"
 shot_window "$about" about-start
 keys alt+g
 new_window 1 "$about" >/dev/null && fail "a menu opened while the About window was open"
-credit=(-crop 297x89+8+64 +repage)
-"$CONVERT" "$ART/about-start.png" "${credit[@]}" "$ART/credit-start.png"
+# The credits' part of the window, in its own coordinates.
+credit=(8 64 297 89)
+MENU=0 crop credit-start "${credit[@]}" "$ART/about-start.xwd"
 xdotool mousemove --window "$about" 24 24 click 1
 rolled() {
   shot_window "$about" about-rolled
-  "$CONVERT" "$ART/about-rolled.png" "${credit[@]}" "$ART/credit-rolled.png"
+  MENU=0 crop credit-rolled "${credit[@]}" "$ART/about-rolled.xwd"
   (($(differ_crops credit-start credit-rolled) > 200))
 }
-moved=""
-for _ in $(seq 40); do
-  rolled && moved=yes && break
-  sleep 0.05
-done
-[[ -n $moved ]] || fail "the staff roll did not move after a click on the emblem"
+retry 40 rolled || fail "the staff roll did not move after a click on the emblem"
 rolled_out() {
   shot_window "$about" about-end
-  (($("$CONVERT" "$ART/about-end.png" "${credit[@]}" \( +clone -fill '#008000' -colorize 100 \) \
-    -compose difference -composite -separate -evaluate-sequence max -threshold 0 \
-    -format '%[fx:round(w*h*(1-mean))]' info:) > 500))
+  (($(MENU=0 count 008000 "${credit[@]}" "$ART/about-end.xwd") > 500))
 }
-ended=""
-for _ in $(seq 60); do
-  rolled_out && ended=yes && break
-  sleep 0.05
-done
-[[ -n $ended ]] || fail "the staff roll did not end on the green makers' name"
+retry 60 rolled_out || fail "the staff roll did not end on the green makers' name"
 keys -w "$about" Return
 for _ in $(seq 50); do window_shown "$about" || break; sleep 0.05; done
 window_shown "$about" && fail "OK (Enter) did not close the About window"

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The real game on a virtual X display: the window opens with its client area
 # under the menu bar, a real F2 starts a game through the start command's
-# shortcut, and the exit command ends the program even while a game runs.
+# shortcut, Space turns the head, the help window shows the help file beside
+# the game, and the exit command ends the program even while a game runs.
 # Usage: window_e2e.sh GAME_BINARY ARTEFACT_DIR
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 start_xvfb
 
-dir=$(game_dir game)
+# The help file lies beside the binary in the build tree.
+dir=$(game_dir game "$(dirname "$GAME")/marvo.hlp")
 start_game "$dir"
 note "window ${WW}x${WH} at $WX,$WY; menu bar $MENU px"
 ((WW == 539)) || fail "window width $WW, not 539"
@@ -33,16 +35,41 @@ open_menu h
 shot_root menu-help
 xdotool key Escape
 
-# F2 is the start command's shortcut: the GET READY! banner, then the head's
-# white trail down the diagonal.
-ready() { (($(count 00FF00 39 100 367 70) > 3000)); }
-trail() { [[ $(px 50 50) == FFFFFF && $(px 80 80) == FFFFFF ]]; }
+# F2 is the start command's shortcut: the GET READY! banner. Space every 50 ms
+# from then on (presses during the banner do nothing) zigzags the head off
+# the corner, its white trail behind it, until it runs into the edge.
+banner=(39 100 367 70)
+ready() { (($(count 00FF00 "${banner[@]}") > 3000)); }
+game_over() {
+  ready && (($(kept 00FF00 "${banner[@]}" "$ART/after-f2.xwd") * 10 < ready_green * 6))
+}
 keys F2
-poll 5 after-f2 ready
-poll 6 running trail
+poll 10 after-f2 ready
+ready_green=$(count 00FF00 "${banner[@]}")
+# The presses go on beside the polls: on a busy machine they take longer than
+# the game-over pause.
+xdotool key --delay 50 $(printf 'space %.0s' $(seq 60)) &
+presses=$!
+poll 10 over game_over
+wait "$presses"
+turns=$(glyphs 00FFFF 456 144 73 25)
+[[ $turns != ABA && ${#turns} -eq 3 ]] || fail "the turn read-out did not count down from 050"
 [[ $(px 5 5) == FFFFFF ]] || fail "no trail at (5, 5)"
+[[ $(px 98 98) != FFFFFF ]] || fail "the head ran on down the diagonal"
+(($(count FFFFFF 0 0 60 60) > $(count FFFFFF 0 0 60 60 "$ART/after-f2.xwd") + 40)) ||
+  fail "no trail or burst near the corner"
 
-# The exit command ends the program at once, game or not.
+# The help file, shown as a page of text, in the game-over pause.
+open_menu h
+xdotool key h
+help=$(find_window 600 640 10) || fail "the help window did not open"
+text_below() {
+  shot_window "$help" help
+  (($(MENU=0 count FFFFFF 0 300 600 300 "$ART/help.xwd") < 600 * 300 - 2000))
+}
+retry 40 text_below || fail "the help window shows no page of text"
+
+# The exit command ends the program at once.
 menu_exit
 wait_game_end 5
 ((GAME_STATUS == 0)) || fail "the program ended with status $GAME_STATUS"
