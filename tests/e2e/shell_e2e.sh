@@ -113,8 +113,8 @@ rolled_out() {
     -compose difference -composite -separate -evaluate-sequence max -threshold 0 \
     -format '%[fx:round(w*h*(1-mean))]' info:) > 500))
 }
-ended=""
-for _ in $(seq 60); do
+ended=""  # 304 moves at 64 a second: under five seconds
+for _ in $(seq 200); do
   rolled_out && ended=yes && break
   sleep 0.05
 done
