@@ -11,6 +11,7 @@
 #include "qt/field_widget.h"
 #include "qt/model_view.h"
 #include "qt/qt_text.h"
+#include "qt/translation.h"
 #include "resources/pictures.h"
 
 namespace marvo {
@@ -47,7 +48,7 @@ AboutWindow::AboutWindow(AboutFormModel& model, AboutFormEvents& events,
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setModal(false);
-  setWindowTitle(ToQString(model.caption));
+  setWindowTitle(Translated(model.caption));
   setFixedSize(model.client_width, model.client_height);
   setFont(MakeFont(model.font));
   PaintBackground(*this, model.back_color);
@@ -80,7 +81,7 @@ AboutWindow::AboutWindow(AboutFormModel& model, AboutFormEvents& events,
 
   scroll_timer_ = new QTimer(this);
   scroll_timer_->setObjectName(ToQString(model.ScrollTimer.name));
-  // The roll asks for 1 ms a step; a coarse timer would stretch it.
+  // The roll keeps to whole-millisecond steps of 15 and 16 ms; a coarse timer would blur them.
   scroll_timer_->setTimerType(Qt::PreciseTimer);
   scroll_timer_->setInterval(model.ScrollTimer.interval_ms);
   connect(scroll_timer_, &QTimer::timeout, this,
@@ -103,15 +104,15 @@ void AboutWindow::ShowCentered() {
 
 void AboutWindow::Mirror() {
   if (dismissed_) return;
-  const QString title = ToQString(model_.caption);
+  const QString title = Translated(model_.caption);
   if (windowTitle() != title) setWindowTitle(title);
 
   for (LabelView& view : labels_) view.Sync();
 
   const ImageControl& emblem = model_.imgEmblem;
   if (emblem_->geometry() != ToQRect(emblem.rect)) emblem_->setGeometry(ToQRect(emblem.rect));
-  if (emblem_->toolTip() != ToQString(emblem.tooltip))
-    emblem_->setToolTip(ToQString(emblem.tooltip));
+  if (emblem_->toolTip() != Translated(emblem.tooltip))
+    emblem_->setToolTip(Translated(emblem.tooltip));
 
   // The credit window clips the strip, which climbs through it.
   if (credit_window_->geometry() != ToQRect(model_.picScroll1.rect))
@@ -121,7 +122,7 @@ void AboutWindow::Mirror() {
 
   const Button& ok = model_.cmdOK;
   if (ok_->text() != ToQString(ok.caption)) ok_->setText(ToQString(ok.caption));
-  if (ok_->toolTip() != ToQString(ok.tooltip)) ok_->setToolTip(ToQString(ok.tooltip));
+  if (ok_->toolTip() != Translated(ok.tooltip)) ok_->setToolTip(Translated(ok.tooltip));
   if (ok_->isEnabled() != ok.enabled) ok_->setEnabled(ok.enabled);
 
   SyncTimer(*scroll_timer_, model_.ScrollTimer);

@@ -2,14 +2,17 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include "qt/translation.h"
 
 namespace marvo {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
-  setWindowTitle(QStringLiteral("MARVOSTEL ﾍﾙﾌﾟ"));
+  setWindowTitle(Translated("MARVOSTEL ﾍﾙﾌﾟ"));
   browser_ = new QTextBrowser(this);
   browser_->setObjectName("HelpText");
   browser_->setOpenExternalLinks(true);
@@ -17,6 +20,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(browser_);
   resize(600, 640);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  // Escape closes it, as it closes the About window; the text passes it on.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+    close();
+  else
+    QWidget::keyPressEvent(event);
 }
 
 void HelpWindow::ShowFile(const QString& path) {

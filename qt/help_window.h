@@ -18,6 +18,9 @@ class HelpWindow final : public QWidget {
   QString ShownPath() const { return path_; }
   QTextBrowser* Browser() const { return browser_; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void Load();
 

@@ -8,6 +8,7 @@
 #include "qt/qt_desktop.h"
 #include "qt/qt_platform.h"
 #include "qt/qt_text.h"
+#include "qt/translation.h"
 #include "shell/app.h"
 #include "sound/sdl_mixer.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication application(argc, argv);
   marvo::RegisterFontSubstitutions();
+  marvo::InstallTranslation(application);
 
   marvo::QtPlatform platform;
   marvo::QtTextRasterizer text;

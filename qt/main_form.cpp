@@ -15,6 +15,7 @@
 
 #include "qt/model_view.h"
 #include "qt/qt_text.h"
+#include "qt/translation.h"
 #include "resources/pictures.h"
 
 namespace marvo {
@@ -124,7 +125,7 @@ void MainForm::BuildClientArea() {
 void MainForm::BuildMenus() {
   menuBar()->setFont(MakeFont(model_.font));
   for (const MenuItem* top : model_.menu_bar) {
-    QMenu* menu = menuBar()->addMenu(ToQString(top->caption));
+    QMenu* menu = menuBar()->addMenu(Translated(top->caption));
     menu->setObjectName(ToQString(top->name));
     menu->menuAction()->setObjectName(ToQString(top->name));
     menus_.push_back({top, menu->menuAction()});
@@ -151,12 +152,12 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
     if (item->separator) {
       action = menu->addSeparator();
     } else if (!item->children.empty()) {
-      QMenu* submenu = menu->addMenu(ToQString(item->caption));
+      QMenu* submenu = menu->addMenu(Translated(item->caption));
       submenu->setObjectName(ToQString(item->name));
       action = submenu->menuAction();
       AddMenuEntries(submenu, *item);
     } else {
-      action = menu->addAction(ToQString(item->caption));
+      action = menu->addAction(Translated(item->caption));
       if (!item->shortcut.empty()) action->setShortcut(QKeySequence(ToQString(item->shortcut)));
       if (auto click = clicks.find(item); click != clicks.end()) {
         const Handler handler = click->second;
@@ -216,8 +217,8 @@ void MainForm::Mirror() {
     if (action.isChecked() != item.checked) action.setChecked(item.checked);
     if (action.isEnabled() != item.enabled) action.setEnabled(item.enabled);
     if (action.isVisible() != item.visible) action.setVisible(item.visible);
-    if (!item.separator && action.text() != ToQString(item.caption)) {
-      action.setText(ToQString(item.caption));
+    if (!item.separator && action.text() != Translated(item.caption)) {
+      action.setText(Translated(item.caption));
     }
   }
 

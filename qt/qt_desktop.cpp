@@ -11,6 +11,7 @@
 #include "qt/about_window.h"
 #include "qt/help_window.h"
 #include "qt/main_form.h"
+#include "qt/translation.h"
 
 namespace marvo {
 
@@ -47,7 +48,7 @@ void QtDesktop::SetBusyCursor(bool busy) {
 }
 
 void QtDesktop::ShowCriticalMessage(const std::string& text, const std::string& title) {
-  QMessageBox::critical(main_window_, QString::fromStdString(title), QString::fromStdString(text));
+  QMessageBox::critical(main_window_, Translated(title), Translated(text));
 }
 
 void QtDesktop::ShowHelp(const std::string& path) {

@@ -7,10 +7,21 @@ namespace {
 // The strip stops with its rows 304 to 392 in view: "Powered By" and the makers.
 constexpr int16_t kLastStripTop = -304;
 
+// The roll moves 64 pixels a second. The window timer of old could not tick
+// faster than every 15.6 ms, whatever it was asked for, and the credits could
+// be read; a 1 ms timer that really ticks every millisecond would be through
+// them in a third of a second.
+constexpr int kMovesPerSecond = 64;
+
+// Milliseconds from the emblem click to the tick that makes move `move`.
+int MoveTime(int move) { return move * 1000 / kMovesPerSecond; }
+
 }  // namespace
 
 AboutBox::AboutBox(Desktop& desktop, MainFormModel& main_form)
-    : desktop_(desktop), main_form_(main_form) {}
+    : desktop_(desktop), main_form_(main_form) {
+  form.ScrollTimer.interval_ms = MoveTime(1);
+}
 
 void AboutBox::imgEmblem_MouseUp(int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/,
                                  float& /*Y*/) {
@@ -21,6 +32,10 @@ void AboutBox::imgEmblem_MouseUp(int16_t& /*Button*/, int16_t& /*Shift*/, float&
 }
 
 void AboutBox::ScrollTimer_Timer() {
+  // Timers count whole milliseconds: 15 and 16 ms ticks take turns, so the
+  // moves keep to 15.625 ms apart on average and never drift.
+  ++ticks_;
+  form.ScrollTimer.interval_ms = MoveTime(ticks_ + 1) - MoveTime(ticks_);
   const int16_t top = int16_t(form.picScroll2.rect.y - 1);
   if (top >= kLastStripTop)
     form.picScroll2.rect.y = top;

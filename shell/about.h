@@ -10,7 +10,7 @@
 namespace marvo {
 
 // One opening of the About window: its controls and what they do. The staff
-// roll climbs one pixel a tick once the emblem is clicked; OK or the close box
+// roll climbs one pixel a tick, 64 ticks a second, once the emblem is clicked; OK or the close box
 // hands the player back to the main window.
 class AboutBox final : public AboutFormEvents {
  public:
@@ -34,6 +34,7 @@ class AboutBox final : public AboutFormEvents {
   Desktop& desktop_;
   MainFormModel& main_form_;
   bool closed_ = false;
+  int ticks_ = 0;  // of the scroll timer, since the emblem was clicked
 };
 
 // Where the main window keeps its About window. Each opening after a close

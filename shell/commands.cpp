@@ -20,6 +20,15 @@ constexpr std::array<Link, 5> kLinks = {{
     {"Debian Project", "https://www.debian.org/"},
 }};
 
+// The address in the player's browser, under the hourglass. When the browser
+// cannot be started the player is told, and the pointer comes back only after
+// the message is closed.
+void OpenInBrowser(Desktop& desktop, const std::string& url) {
+  desktop.SetBusyCursor(true);
+  if (!desktop.OpenUrl(url)) desktop.ShowCriticalMessage(kBrowserFailedText, kBrowserFailedTitle);
+  desktop.SetBusyCursor(false);
+}
+
 }  // namespace
 
 void FillLinkList(GameRecord& record) {
@@ -28,20 +37,15 @@ void FillLinkList(GameRecord& record) {
   for (size_t i = 1; i <= kLinks.size(); ++i) record.LinkUrls[i] = kLinks[i - 1].url;
 }
 
-void OpenSupportPage(Desktop& desktop) {
-  desktop.SetBusyCursor(true);
-  if (!desktop.OpenUrl(kSupportPageUrl))
-    desktop.ShowCriticalMessage(kBrowserFailedText, kBrowserFailedTitle);
-  desktop.SetBusyCursor(false);
-}
+void OpenSupportPage(Desktop& desktop) { OpenInBrowser(desktop, kSupportPageUrl); }
 
 void OpenShownLink(const GameRecord& record, Desktop& desktop) {
   // Before the first caption the index is 0; the demo rotation keeps it in
   // 1..5, and anything else names no link either.
   if (record.CaptionIndex < 1 || record.CaptionIndex > 5 || record.LinkLock == 1) return;
-  desktop.SetBusyCursor(true);
-  desktop.OpenUrl(record.LinkUrls[size_t(record.CaptionIndex)]);
-  desktop.SetBusyCursor(false);
+  // A click that opens nothing would leave the player guessing: a failed
+  // browser is reported as the support page reports it.
+  OpenInBrowser(desktop, record.LinkUrls[size_t(record.CaptionIndex)]);
 }
 
 void ShowHelpFile(Desktop& desktop, const std::string& program_dir) {

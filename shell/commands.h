@@ -11,7 +11,7 @@ namespace marvo {
 inline constexpr const char* kOfficialSiteUrl = "https://marvostel.example.com/";
 // The support page, on the game's own site.
 inline constexpr const char* kSupportPageUrl = "https://marvostel.example.com/support/";
-// The only message box the game ever shows.
+// The only message box the game ever shows: the browser could not be started.
 inline constexpr const char* kBrowserFailedText = "Ｗｅｂブラウザの起動に失敗しました。";
 inline constexpr const char* kBrowserFailedTitle = "ブラウザ起動エラー";
 
@@ -25,8 +25,8 @@ void FillLinkList(GameRecord& record);
 void OpenSupportPage(Desktop& desktop);
 
 // The link whose caption the strip shows. Nothing before the first caption and
-// nothing while a game runs (the strip then names the music); a failure to
-// start the browser goes unremarked.
+// nothing while a game runs (the strip then names the music); a browser that
+// cannot be started is reported as for the support page.
 void OpenShownLink(const GameRecord& record, Desktop& desktop);
 
 // The help file beside the game, shown in the help window.

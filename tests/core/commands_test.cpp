@@ -43,16 +43,19 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   OpenShownLink(record, desktop);
   EXPECT_TRUE(desktop.requests.empty());
 
-  // After the game the shown entry opens; a failing browser goes unremarked.
+  // After the game the shown entry opens; a browser that fails is reported
+  // in the support page's words, one that works is not.
   record.LinkLock = 0;
-  desktop.browser_works = false;
   for (int index : {3, 5}) {
+    desktop.browser_works = index == 5;
     record.CaptionIndex = index;
     OpenShownLink(record, desktop);
   }
   EXPECT_EQ(desktop.requests,
-            (Requests{"hourglass", "open " + record.LinkUrls[3], "default pointer", "hourglass",
-                      "open https://www.debian.org/", "default pointer"}));
+            (Requests{"hourglass", "open " + record.LinkUrls[3],
+                      "message ブラウザ起動エラー: Ｗｅｂブラウザの起動に失敗しました。",
+                      "default pointer", "hourglass", "open https://www.debian.org/",
+                      "default pointer"}));
 }
 
 TEST(HelpCommandTest, AsksForTheHelpFileBesideTheGame) {

@@ -1,0 +1,49 @@
+#include "qt/translation.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/language.h"
+
+namespace marvo {
+
+namespace {
+
+// Every translated text lives in this one context of the translation file.
+constexpr const char* kContext = "marvostel";
+constexpr const char* kEnglishFile = "marvostel_en.qm";
+
+std::string Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// The game's data files lie beside the executable.
+QString FindDataFile(const QString& name) {
+  return QCoreApplication::applicationDirPath() + '/' + name;
+}
+
+}  // namespace
+
+void InstallTranslation(QCoreApplication& application) {
+  const LocaleVariables locale{Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"),
+                               Variable("LANGUAGE")};
+  if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return;
+  const QString path = FindDataFile(kEnglishFile);
+  auto* translator = new QTranslator(&application);
+  if (!translator->load(path)) {
+    std::fprintf(stderr, "marvostel: %s could not be read; the menus stay in Japanese\n",
+                 qPrintable(path));
+    delete translator;
+    return;
+  }
+  application.installTranslator(translator);
+}
+
+QString Translated(const std::string& text) {
+  return QCoreApplication::translate(kContext, text.c_str());
+}
+
+}  // namespace marvo
