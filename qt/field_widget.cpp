@@ -1,6 +1,7 @@
 #include "qt/field_widget.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace marvo {
@@ -52,6 +53,16 @@ void FieldWidget::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void FieldWidget::mousePressEvent(QMouseEvent* event) {
+  // Only an enabled field sees the press: the click turns during play only.
+  if (event->button() == Qt::LeftButton && on_key_down) {
+    on_key_down(32, ClassicShiftState(event->modifiers()));
+    event->accept();
+    return;
+  }
+  QWidget::mousePressEvent(event);
 }
 
 void CopyToQImage(const Image& image, QImage& out) {

@@ -18,12 +18,14 @@ class FieldWidget final : public QWidget {
   // and repaints just that block.
   void Sync();
 
-  // Key presses on the field, as classic key codes (32 = Space).
+  // Key presses on the field, as classic key codes (32 = Space). A press of
+  // the left mouse button on the field is a Space too.
   std::function<void(int key_code, int shift)> on_key_down;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
 
  private:
   // Converts what changed since the shown generation; returns that block.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "qt/ending.h"
+#include "qt/gamepad.h"
 #include "qt/main_form.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_platform.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
   }
   // The game's loops run inside handlers; the window follows them on every pass.
   platform.SetBeforeEvents([&form] { form.Mirror(); });
+  // A gamepad's buttons are the window's Space and Enter.
+  marvo::Gamepad gamepad(form);
 
   form.Load();
   form.ShowCentered();

@@ -184,7 +184,9 @@ TEST_F(MainFormTest, KeysClicksMenuCommandsAndTheTimerReachTheirHandlers) {
       {&none, false, "Return", {"Form_KeyDown 13"}},
       {&none, false, "Space", {"Form_KeyDown 32"}},
       {&model.picSTAGE.enabled, true, "Space", {"picSTAGE_KeyDown 32"}},
+      {&model.picSTAGE.enabled, true, "picSTAGE", {"picSTAGE_KeyDown 32"}},  // the mouse turns
       {&model.picSTAGE.enabled, false, "Space", {"Form_KeyDown 32"}},
+      {&none, false, "picSTAGE", {}},
       {&model.MMG_Start.enabled, false, "F2", {"Form_KeyDown 113"}},
       {&none, false, "lblBgmName", {"lblBgmName_Click"}},
       {&none, false, "lblSC", {}},

@@ -1,0 +1,121 @@
+#include "qt/gamepad.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <QMessageBox>
+#include <QTest>
+#include <functional>
+#include <string>
+
+#include "qt/main_form.h"
+#include "tests/support/quiet_events.h"
+
+namespace marvo {
+namespace {
+
+// The keys the window's two key handlers receive, as " window 13" or " field 32".
+class KeyLog final : public testing::QuietEvents {
+ public:
+  void Form_KeyDown(int16_t& key, int16_t&) override {
+    keys += " window " + std::to_string(key);
+    if (key == 13 && on_enter) std::exchange(on_enter, {})();
+  }
+  void picSTAGE_KeyDown(int16_t& key, int16_t&) override {
+    keys += " field " + std::to_string(key);
+  }
+  std::string keys;
+  std::function<void()> on_enter;  // a game started by Enter, running in the handler
+};
+
+// SDL's virtual joystick, as a pad with every controller button.
+SDL_Joystick* PlugIn() {
+  SDL_InitSubSystem(SDL_INIT_JOYSTICK);
+  SDL_VirtualJoystickDesc desc{};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+  desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+  return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+}
+
+void PullOut(SDL_Joystick* pad) {
+  const SDL_JoystickID id = SDL_JoystickInstanceID(pad);
+  SDL_JoystickClose(pad);
+  for (int i = 0; i < SDL_NumJoysticks(); ++i)
+    if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+class GamepadTest : public ::testing::Test {
+ protected:
+  GamepadTest() : form(model, events) {
+    form.ShowCentered();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  // The field as a game sets it; then the pads are looked at once.
+  std::string Look(bool playing = false) {
+    model.picSTAGE.enabled = playing;
+    form.Mirror();
+    gamepad.Pump();
+    QCoreApplication::processEvents();
+    return std::exchange(events.keys, {});
+  }
+
+  MainFormModel model;
+  KeyLog events;
+  MainForm form;
+  Gamepad gamepad{form};
+};
+
+TEST_F(GamepadTest, PadsComingAndGoingTurnAndStartAsSpaceAndEnterDoOncePerPress) {
+  SDL_Joystick* first = PlugIn();
+  SDL_Joystick* pad = PlugIn();
+  Look();
+  EXPECT_EQ(gamepad.Connected(), 2);
+  PullOut(first);
+  Look();
+  EXPECT_EQ(gamepad.Connected(), 1);
+  // At the title the window has the keys (Enter starts); during play the field (Space turns).
+  for (bool playing : {false, true}) {
+    for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
+      SCOPED_TRACE(button);
+      const bool face_or_shoulder = button <= SDL_CONTROLLER_BUTTON_Y ||
+                                    button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER ||
+                                    button == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
+      const int key = face_or_shoulder ? 32 : button == SDL_CONTROLLER_BUTTON_START ? 13 : 0;
+      SDL_JoystickSetVirtualButton(pad, button, 1);
+      EXPECT_EQ(Look(playing),
+                key == 0 ? "" : (playing ? " field " : " window ") + std::to_string(key));
+      EXPECT_EQ(Look(playing), "") << "held down";
+      SDL_JoystickSetVirtualButton(pad, button, 0);
+    }
+  }
+  // A message box has the keyboard, and so the pad too.
+  QMessageBox box;
+  box.setWindowModality(Qt::ApplicationModal);
+  box.show();
+  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 1);
+  EXPECT_EQ(Look(), "");
+  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 0);
+  Look();
+  box.close();
+
+  // A game started from the pad runs inside its handler, yielding to the event
+  // queue as the game's loops do; the pad turns there too, on its own timer.
+  events.on_enter = [&] {
+    model.picSTAGE.enabled = true;
+    form.Mirror();
+    SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return events.keys.size() > 10; }, 3000));
+  };
+  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !events.keys.empty(); }, 3000));
+  EXPECT_EQ(events.keys, " window 13 field 32");
+  PullOut(pad);
+  Look();
+  EXPECT_EQ(gamepad.Connected(), 0);
+}
+
+}  // namespace
+}  // namespace marvo
