@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -36,8 +37,12 @@ Gamepad::Gamepad(QWidget& window) : window_(window) {
   available_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!available_) return;
   // Pads already plugged in announce themselves as arrivals at the first look.
+  // During play the game's loop goes idle between every two ticks, and the pads
+  // are looked at each time, for nothing; at the title a slow timer looks.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &Gamepad::Pump);
   connect(&poll_, &QTimer::timeout, this, &Gamepad::Pump);
-  poll_.start(kPollMs);
+  poll_.start(kIdlePollMs);
 }
 
 Gamepad::~Gamepad() {

@@ -29,9 +29,9 @@ class Gamepad final : public QObject {
   // Takes in what the pads did since the last look; the poll timer calls it.
   void Pump();
 
-  // How often the pads are looked at: a press waits at most this long, and
-  // the window, idle at the title, wakes no more often than this.
-  static constexpr int kPollMs = 20;
+  // How often the pads are looked at while the window is idle, at the title:
+  // a Start, a plug or a pull is noticed within this time.
+  static constexpr int kIdlePollMs = 100;
 
  private:
   void Open(int device_index);
