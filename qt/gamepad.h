@@ -22,7 +22,7 @@ class Gamepad final : public QObject {
   Gamepad(const Gamepad&) = delete;
   Gamepad& operator=(const Gamepad&) = delete;
 
-  // Whether SDL's controller support came up.
+  // Whether SDL's controller support came up: it is started soon after the window.
   bool Available() const { return available_; }
   // Pads plugged in now.
   int Connected() const { return int(pads_.size()); }
@@ -34,6 +34,7 @@ class Gamepad final : public QObject {
   static constexpr int kIdlePollMs = 100;
 
  private:
+  void Start();
   void Open(int device_index);
   void Press(int qt_key);
   void Deliver(int qt_key);

@@ -47,6 +47,7 @@ class GamepadTest : public ::testing::Test {
   GamepadTest() : form(model, events) {
     form.ShowCentered();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gamepad.Available(); }));
   }
   // The field as a game sets it; then the pads are looked at once.
   std::string Look(bool playing = false) {
