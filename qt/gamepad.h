@@ -31,7 +31,7 @@ class Gamepad final : public QObject {
 
   // How often the pads are looked at while the window is idle, at the title:
   // a Start, a plug or a pull is noticed within this time.
-  static constexpr int kIdlePollMs = 100;
+  static constexpr int kIdlePollMs = 150;
 
  private:
   void Start();
