@@ -26,14 +26,15 @@ class Gamepad final : public QObject {
   bool Available() const { return available_; }
   // Pads plugged in now.
   int Connected() const { return int(pads_.size()); }
-  // Takes in what the pads did since the last look; the poll timer calls it.
+  // Takes in what the pads did since the last look; called whenever the
+  // window's event loop goes idle, and by the poll timer.
   void Pump();
 
+ private:
   // How often the pads are looked at while the window is idle, at the title:
   // a Start, a plug or a pull is noticed within this time.
   static constexpr int kIdlePollMs = 150;
 
- private:
   void Start();
   void Open(int device_index);
   void Press(int qt_key);
