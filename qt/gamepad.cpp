@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -31,13 +32,24 @@ int PadButtonKey(int sdl_button) {
 }  // namespace
 
 Gamepad::Gamepad(QWidget& window) : window_(window) {
+  // SDL's controller support takes some 10 ms to come up: not before the
+  // window's first paint.
+  QTimer::singleShot(kIdlePollMs, this, &Gamepad::Start);
+}
+
+void Gamepad::Start() {
   // SIGINT and SIGTERM stay the game's: they end it with the settings saved.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   available_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
   if (!available_) return;
   // Pads already plugged in announce themselves as arrivals at the first look.
+  // During play the game's loop goes idle between every two ticks, and the pads
+  // are looked at then, without a wake-up of their own; at the title a slow
+  // timer looks.
+  connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+          &Gamepad::Pump);
   connect(&poll_, &QTimer::timeout, this, &Gamepad::Pump);
-  poll_.start(kPollMs);
+  poll_.start(kIdlePollMs);
 }
 
 Gamepad::~Gamepad() {

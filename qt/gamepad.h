@@ -22,18 +22,20 @@ class Gamepad final : public QObject {
   Gamepad(const Gamepad&) = delete;
   Gamepad& operator=(const Gamepad&) = delete;
 
-  // Whether SDL's controller support came up.
+  // Whether SDL's controller support came up: it is started soon after the window.
   bool Available() const { return available_; }
   // Pads plugged in now.
   int Connected() const { return int(pads_.size()); }
-  // Takes in what the pads did since the last look; the poll timer calls it.
+  // Takes in what the pads did since the last look; called whenever the
+  // window's event loop goes idle, and by the poll timer.
   void Pump();
 
-  // How often the pads are looked at: a press waits at most this long, and
-  // the window, idle at the title, wakes no more often than this.
-  static constexpr int kPollMs = 20;
-
  private:
+  // How often the pads are looked at while the window is idle, at the title:
+  // a Start, a plug or a pull is noticed within this time.
+  static constexpr int kIdlePollMs = 150;
+
+  void Start();
   void Open(int device_index);
   void Press(int qt_key);
   void Deliver(int qt_key);
