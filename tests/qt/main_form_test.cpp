@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <cmath>
 #include <string>
 #include <tuple>
@@ -169,6 +170,18 @@ TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   EXPECT_EQ(
       Outline({Find<QAction>("MM_Setting")}, form.menuBar()->font()),
       "設定(&S) {BGM 有無 {BGM有り | BGM無し ✓} | - | 曲目変更 {TIDAL ARCADE ✓ | UNDERTOW (off)}}");
+
+  // In English every access letter stays (Alt+G then X still exits).
+  QTranslator english;
+  ASSERT_TRUE(english.load(MARVO_GAME_DIR "/marvostel_en.qm"));
+  QCoreApplication::installTranslator(&english);
+  form.Mirror();
+  QCoreApplication::removeTranslator(&english);
+  EXPECT_EQ(
+      Outline(form.menuBar()->actions(), form.menuBar()->font()),
+      "&Game {&Start Game [F2] | - | E&xit} | "
+      "&Settings {Music {Music On | Music Off ✓} | - | Track {TIDAL ARCADE ✓ | UNDERTOW (off)}} | "
+      "&Help {MARVOSTEL &Help... | Official Support &Web Page... | - | &About MARVOSTEL...}");
 }
 
 TEST_F(MainFormTest, KeysClicksMenuCommandsAndTheTimerReachTheirHandlers) {
