@@ -2,7 +2,7 @@
 # Every benchmark, one "BENCH <name> <value>" line per figure:
 #   loop.*        the tick loops on Qt's offscreen platform
 #   loop.xcb.*    the same on a real X connection to our own Xvfb
-#   startup.*, memory.*   the real game started on that Xvfb
+#   startup.*, memory.*   the real game, and a bare Qt window, started on that Xvfb
 #   sim.*         a whole game played by the autoplayer on the virtual clock
 # Without Xvfb the X figures are left out and the game starts offscreen.
 # Usage: run_bench.sh BUILD_DIR
@@ -12,6 +12,7 @@ build=${1:-build}
 loop_bench=$build/bench/marvo_bench
 sim_bench=$build/bench/marvo_sim_bench
 startup_bench=$build/bench/marvo_startup_bench
+bare_qt=$build/bench/marvo_bare_qt_window
 game=$build/marvostel
 
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
@@ -23,7 +24,7 @@ QT_QPA_PLATFORM=offscreen "$loop_bench"
 
 if ! command -v Xvfb >/dev/null; then
   echo "run_bench: Xvfb is not installed; the game starts offscreen" >&2
-  QT_QPA_PLATFORM=offscreen "$startup_bench" "$game"
+  QT_QPA_PLATFORM=offscreen "$startup_bench" "$game" "$bare_qt"
   exit 0
 fi
 
@@ -51,4 +52,4 @@ done
 export DISPLAY=":$(head -1 "$work/display")"
 
 QT_QPA_PLATFORM=xcb MARVO_BENCH_SERVER_PID=$xvfb_pid "$loop_bench"
-QT_QPA_PLATFORM=xcb "$startup_bench" "$game"
+QT_QPA_PLATFORM=xcb "$startup_bench" "$game" "$bare_qt"
