@@ -4,7 +4,7 @@
 #   title.*, play.*, input.*   the real main window offscreen, at the title and
 #                 in play; play.cpu_ratio is play.cpu_pct over loop.spin.cpu_pct
 #   loop.xcb.*    the same on a real X connection to our own Xvfb
-#   startup.*, memory.*   the real game started on that Xvfb
+#   startup.*, memory.*   the real game, and a bare Qt window, started on that Xvfb
 #   sim.*         a whole game played by the autoplayer on the virtual clock
 # Without Xvfb the X figures are left out and the game starts offscreen.
 # Usage: run_bench.sh BUILD_DIR
@@ -18,6 +18,7 @@ play_bench=$build/bench/marvo_play_bench
 paint_probe=$(realpath "$build/bench/libmarvo_paint_probe.so")
 sim_bench=$build/bench/marvo_sim_bench
 startup_bench=$build/bench/marvo_startup_bench
+bare_qt=$build/bench/marvo_bare_qt_window
 game=$build/marvostel
 
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
@@ -32,7 +33,7 @@ awk '$2 == "loop.spin.cpu_pct" { spin = $3 } $2 == "play.cpu_pct" { play = $3 }
 
 if ! command -v Xvfb >/dev/null; then
   echo "run_bench: Xvfb is not installed; the game starts offscreen" >&2
-  QT_QPA_PLATFORM=offscreen LD_PRELOAD=$paint_probe "$startup_bench" "$game"
+  QT_QPA_PLATFORM=offscreen LD_PRELOAD=$paint_probe "$startup_bench" "$game" "$bare_qt"
   exit 0
 fi
 
@@ -60,4 +61,4 @@ done
 export DISPLAY=":$(head -1 "$work/display")"
 
 QT_QPA_PLATFORM=xcb MARVO_BENCH_SERVER_PID=$xvfb_pid "$loop_bench"
-QT_QPA_PLATFORM=xcb LD_PRELOAD=$paint_probe "$startup_bench" "$game"
+QT_QPA_PLATFORM=xcb LD_PRELOAD=$paint_probe "$startup_bench" "$game" "$bare_qt"
