@@ -173,8 +173,8 @@ void RunNanosleepLoop(double seconds, Totals& totals) {
       last_tick = tick;
       if (tick - start >= seconds) break;
     }
-    const double deadline = last_tick + double(kTickSeconds);
-    const timespec until{time_t(deadline), long((deadline - double(time_t(deadline))) * 1e9) + 1};
+    const auto deadline_ns = (long long)((last_tick + double(kTickSeconds)) * 1e9) + 1;
+    const timespec until{time_t(deadline_ns / 1000000000), long(deadline_ns % 1000000000)};
     clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
     ++totals.yields;
   }

@@ -16,6 +16,8 @@
 set -euo pipefail
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# For image work beyond reading pixels (scaling, say); it reads the .xwd shots.
+CONVERT=/usr/bin/convert
 
 GAME=""          # the binary under test
 ART=""           # artefact directory
@@ -25,7 +27,7 @@ GAME_PID=""      # the running game, if any
 GAME_DIR=""      # the folder it runs from
 WINDOW=""        # its main window
 WX=0 WY=0 WW=0 WH=0 MENU=0  # the main window's place, size and menu bar
-PIX_PID=""       # the pixel reader
+PIXEL_READER=""  # the pixel reader's process (bash forgets PIX_PID once it ends)
 SHOT=""          # the newest window shot
 SHOT_MS=0        # when it was taken (ms, taken just before the capture)
 GAME_STARTED_MS=0 # when the game was launched (ms)
@@ -61,15 +63,15 @@ e2e_begin() {
   trap 'E2E_ERROR="line $LINENO: $BASH_COMMAND"' ERR
   trap 'exit 1' INT TERM HUP
   coproc PIX { exec perl "$E2E_LIB_DIR/pixels.pl"; }
-  PIX_PID=$PIX_PID
+  PIXEL_READER=$PIX_PID
 }
 
 e2e_cleanup() {
   local status=$?
   set +e # every step runs, whatever failed before it
   local pid
-  for pid in $GAME_PID $XVFB_PID $PIX_PID; do kill "$pid" 2>/dev/null; done
-  for pid in $GAME_PID $XVFB_PID $PIX_PID; do
+  for pid in $GAME_PID $XVFB_PID $PIXEL_READER; do kill "$pid" 2>/dev/null; done
+  for pid in $GAME_PID $XVFB_PID $PIXEL_READER; do
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$pid" 2>/dev/null
   done
@@ -189,7 +191,17 @@ differ() { pix differ "$1" "$2" "$3" $((MENU + $4)) "$5" "$6"; }
 # Saves a client rectangle X Y W H of the newest shot (or of FILE) as NAME.ppm,
 # for the eye and for later comparisons with `differ_crops`.
 crop() { pix crop "${6:-$SHOT}" "$ART/$1.ppm" "$2" $((MENU + $3)) "$4" "$5" >/dev/null; }
-differ_crops() { pix differ "$ART/$1.ppm" "$ART/$2.ppm" 0 0 100000 100000; }
+differ_crops() { pix differ "$(crop_file "$1")" "$(crop_file "$2")" 0 0 100000 100000; }
+# The crop NAME as the pixel reader takes it: NAME.ppm, made afresh from
+# NAME.png when a script cut that with ImageMagick.
+crop_file() {
+  local ppm=$ART/$1.ppm png=$ART/$1.png
+  if [[ -f $png && (! -f $ppm || $png -nt $ppm) ]]; then
+    "$CONVERT" "$png" -depth 8 "$ppm"
+    pix load "$ppm" >/dev/null
+  fi
+  echo "$ppm"
+}
 
 # poll SECONDS NAME CHECK [ARGS...]: shoots the window as NAME.png until CHECK
 # succeeds on the shot; fails after SECONDS. CHECK sees the shot as $SHOT.

@@ -54,10 +54,10 @@ poll 10 over game_over
 wait "$presses"
 turns=$(glyphs 00FFFF 456 144 73 25)
 [[ $turns != ABA && ${#turns} -eq 3 ]] || fail "the turn read-out did not count down from 050"
-[[ $(px 5 5) == FFFFFF ]] || fail "no trail at (5, 5)"
-[[ $(px 98 98) != FFFFFF ]] || fail "the head ran on down the diagonal"
-(($(count FFFFFF 0 0 60 60) > $(count FFFFFF 0 0 60 60 "$ART/after-f2.xwd") + 40)) ||
-  fail "no trail or burst near the corner"
+# Where the head turned depends on when the presses came; that it turned, left
+# a trail and burst somewhere does not.
+(($(count FFFFFF 0 0 449 345) > $(count FFFFFF 0 0 449 345 "$ART/after-f2.xwd") + 100)) ||
+  fail "no trail and burst on the field"
 
 # The help file, shown as a page of text, in the game-over pause.
 open_menu h
