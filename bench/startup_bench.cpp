@@ -1,7 +1,7 @@
 // Start-up time and title-screen memory of the real game. Starts the binary a
 // number of times on the display it is given; each time it measures from just
-// before exec to the first painted frame, which the game reports on stderr
-// when MARVO_BENCH_PROBE is set, then reads the resident memory a while later,
+// before exec to the first painted frame, which the paint probe preloaded into
+// the game (paint_probe.cpp) reports on stderr, then reads the resident memory a while later,
 // with the title showing, and ends the game. Prints "BENCH <name> <value>":
 //
 //   startup.first_frame_ms        median over the starts
@@ -141,7 +141,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "startup_bench: --starts wants 1 or more, --settle 0 or more\n");
     return 2;
   }
-  setenv("MARVO_BENCH_PROBE", "1", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
 
   // The two programs take turns, so both meet the same load on the machine.
