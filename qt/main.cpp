@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
   platform.SetBeforeEvents([&form] { form.Mirror(); });
 
   form.Load();
-  form.ShowCentered();
+  form.Show(app.display);
   return application.exec();
 }

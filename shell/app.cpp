@@ -30,7 +30,7 @@ void App::Form_Load() {
   // layout, so there is nothing to seed here.
   sound_.OpenSound();
   // The settings come before the hall of fame and the score read-out show them.
-  ReadSettings(record, form, program_dir_);
+  ReadSettings(record, form, program_dir_, &display);
   LoadWaveFiles(record, sound_, program_dir_);
   RefreshHallOfFame(record, form);
   FillLinkList(record);
@@ -49,7 +49,7 @@ void App::Form_Load() {
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write is ignored; the old file stays whole.
-  WriteSettings(record, form, program_dir_);
+  WriteSettings(record, form, program_dir_, display);
   sound_.CloseSound();
   desktop_.EndProcess();
 }

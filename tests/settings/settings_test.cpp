@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "shell/display.h"
 #include "shell/profile.h"
 #include "tests/support/temp_dir.h"
 
@@ -174,6 +175,84 @@ TEST_F(SettingsTest, DamagedFilesStartWithDefaultsAndAreRepairedOnSaving) {
   // Each of the readable ones kept its score and its switch.
   EXPECT_EQ(record.HiScore[1], 777);
   EXPECT_FALSE(form.MMG_BGMU.checked);
+}
+
+TEST_F(SettingsTest, TheWindowSizeIsWrittenOnlyOnceChosenOrWhenItsSectionWasThere) {
+  const std::string design =
+      "[MARVOSTEL]\nBGM=1\nBGM_TYPE=1\nHISCORE1=10000\nHISCORE2=5000\n"
+      "HISCORE3=4000\nHISCORE4=3000\nHISCORE5=2000\n";
+  DisplayChoice display;
+  const auto read_write = [&] {
+    ReadSettings(record, form, dir.path(), &display);
+    return WriteSettings(record, form, dir.path(), display);
+  };
+  // A player who never zooms keeps the file byte for byte.
+  dir.Write("marvo.ini", design);
+  EXPECT_TRUE(read_write());
+  EXPECT_EQ(dir.Read("marvo.ini"), design);
+
+  display.Choose(2, false);
+  EXPECT_TRUE(WriteSettings(record, form, dir.path(), display));
+  EXPECT_EQ(dir.Read("marvo.ini"), design + "\n[Display]\nZoom=2\nFullScreen=0\n");
+
+  // Once there, the section stays with its values; a value that is no zoom counts as 1.
+  const std::string kept = design + "[display]\nzoom = 3\n";
+  const struct {
+    std::string text;
+    int zoom;
+    bool full_screen;
+  } cases[] = {
+      {kept, 3, false},
+      {design + "[Display]\nZoom=0\nFullScreen=1\n", 1, true},
+      {design + "[Display]\nZoom=-2\nFullScreen=yes\n", 1, false},
+      {design + "[Display]\nZoom=2x\n", 1, false},
+      {design + "[Display]\nZoom=99999999999\n", 1, false},
+  };
+  for (const auto& c : cases) {
+    dir.Write("marvo.ini", c.text);
+    display = {};
+    EXPECT_TRUE(read_write());
+    EXPECT_EQ(display.zoom, c.zoom) << c.text;
+    EXPECT_EQ(display.full_screen, c.full_screen) << c.text;
+    EXPECT_TRUE(display.remembered) << c.text;
+  }
+  dir.Write("marvo.ini", kept);
+  EXPECT_TRUE(read_write());
+  EXPECT_EQ(dir.Read("marvo.ini"), design + "[display]\nzoom=3\nFullScreen=0\n");
+}
+
+TEST(DisplayTest, ZoomStepsStopAtTheLargestFactorThatFitsAndFullScreenIsCentred) {
+  const Extent game{539, 391};
+  const struct {
+    Extent border, area;
+    int largest;
+  } fits[] = {
+      {{0, 0}, {1024, 768}, 1}, {{0, 0}, {1078, 782}, 2},    {{1, 0}, {1078, 782}, 1},
+      {{0, 0}, {1617, 781}, 1}, {{10, 30}, {1920, 1050}, 2}, {{0, 0}, {3840, 2160}, 5},
+      {{0, 0}, {300, 200}, 1},
+  };
+  for (const auto& f : fits)
+    EXPECT_EQ(LargestZoom(game, f.border, f.area), f.largest)
+        << f.area.width << "x" << f.area.height;
+
+  // zoom, step, largest -> new zoom
+  const int steps[][4] = {{1, +1, 2, 2}, {2, +1, 2, 2}, {2, -1, 2, 1},
+                          {1, -1, 3, 1}, {5, -1, 3, 3}, {1, +1, 1, 1}};
+  for (const auto& s : steps) EXPECT_EQ(StepZoom(s[0], s[1], s[2]), s[3]) << s[0] << s[1] << s[2];
+
+  const struct {
+    Extent screen;
+    int zoom, x, y;
+  } screens[] = {
+      {{1280, 1024}, 2, 101, 121}, {{1920, 1080}, 2, 421, 149}, {{3840, 2160}, 5, 572, 102},
+      {{800, 600}, 1, 130, 104},   {{500, 300}, 1, 0, 0},
+  };
+  for (const auto& s : screens) {
+    const ScreenPlacement place = PlaceOnScreen(game, s.screen);
+    EXPECT_EQ(place.zoom, s.zoom) << s.screen.width;
+    EXPECT_EQ(place.x, s.x) << s.screen.width;
+    EXPECT_EQ(place.y, s.y) << s.screen.width;
+  }
 }
 
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
