@@ -256,7 +256,13 @@ void MainForm::ApplyZoom(int zoom) {
   setFont(font);
   menuBar()->setFont(font);
   menuBar()->setFixedHeight(menu_height_ * zoom);
-  for (QMenu* menu : menu_widgets_) menu->setFont(font);
+  for (QMenu* menu : menu_widgets_) {
+    menu->setFont(font);
+    // The style draws its check column wider than it measures it once the
+    // font is big, and then cuts the captions short: by less than a line's
+    // height, so that much more room keeps them whole.
+    menu->setMinimumWidth(zoom == 1 ? 0 : menu->sizeHint().width() + menu->fontMetrics().height());
+  }
   client_->SetZoom(zoom);
   for (LabelView& view : labels_) view.SetZoom(zoom);
   for (PictureView& view : pictures_) view.widget->SetZoom(zoom);
