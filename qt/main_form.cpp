@@ -266,7 +266,6 @@ void MainForm::ApplyZoom(int zoom) {
   client_->SetZoom(zoom);
   for (LabelView& view : labels_) view.SetZoom(zoom);
   for (PictureView& view : pictures_) view.widget->SetZoom(zoom);
-  if (!full_screen_) setFixedSize(GameExtent().width * zoom, GameExtent().height * zoom);
   Mirror();
 }
 

@@ -64,7 +64,7 @@ class MainForm final : public QMainWindow {
 
   void BuildClientArea();
   void AddZoomKeys();
-  // Draws everything at `zoom`; the window's size follows unless it fills the screen.
+  // Draws everything at `zoom`; the callers size the window.
   void ApplyZoom(int zoom);
   // The window's size at 1x, menu bar included.
   Extent GameExtent() const;
