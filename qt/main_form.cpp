@@ -59,6 +59,7 @@ class ClientArea final : public QWidget {
       lines_ = std::move(lines);
       shape_ = model_.Shape1;
       back_color_ = model_.back_color;
+      zoomed_frame_ = QImage();
       update();
     }
   }
@@ -67,12 +68,13 @@ class ClientArea final : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     if (zoom_ == 1) return PaintFrame(painter);
-    // Zoomed, the frame is drawn at 1x and each pixel becomes a square block.
-    QImage frame(model_.client_width, model_.client_height, QImage::Format_RGB32);
-    QPainter frame_painter(&frame);
-    PaintFrame(frame_painter);
-    frame_painter.end();
-    painter.drawImage(rect(), frame);
+    // Zoomed, the frame is drawn at 1x once and each pixel becomes a square block.
+    if (zoomed_frame_.isNull()) {
+      zoomed_frame_ = QImage(model_.client_width, model_.client_height, QImage::Format_RGB32);
+      QPainter frame_painter(&zoomed_frame_);
+      PaintFrame(frame_painter);
+    }
+    painter.drawImage(rect(), zoomed_frame_);
   }
 
  private:
@@ -95,6 +97,7 @@ class ClientArea final : public QWidget {
 
   const MainFormModel& model_;
   int zoom_ = 1;
+  QImage zoomed_frame_;  // the frame at 1x, drawn when zoomed
   std::vector<Line> lines_;
   Shape shape_;
   Color back_color_ = kBlack;
