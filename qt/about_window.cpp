@@ -63,9 +63,7 @@ AboutWindow::AboutWindow(AboutFormModel& model, AboutFormEvents& events,
 
   emblem_ = new QLabel(this);
   emblem_->setObjectName(ToQString(model.imgEmblem.name));
-  QImage icon;
-  CopyToQImage(Icon(32), icon);
-  emblem_->setPixmap(QPixmap::fromImage(icon));
+  SetEmblemPicture();
   emblem_->setGeometry(ToQRect(model.imgEmblem.rect));
   emblem_->installEventFilter(this);
 
@@ -91,6 +89,24 @@ AboutWindow::AboutWindow(AboutFormModel& model, AboutFormEvents& events,
   Mirror();
 }
 
+void AboutWindow::SetEmblemPicture() {
+  QImage icon;
+  CopyToQImage(Icon(32), icon);
+  emblem_->setPixmap(QPixmap::fromImage(
+      icon.scaled(icon.size() * zoom_, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+}
+
+void AboutWindow::SetZoom(int zoom) {
+  if (zoom == zoom_ || dismissed_) return;
+  zoom_ = zoom;
+  setFixedSize(model_.client_width * zoom, model_.client_height * zoom);
+  setFont(MakeFont(model_.font, zoom));
+  ok_->setFont(MakeFont(model_.cmdOK.font, zoom));
+  SetEmblemPicture();
+  for (LabelView& view : labels_) view.SetZoom(zoom);
+  Mirror();
+}
+
 void AboutWindow::AddLabel(const Label& label, QWidget* parent) {
   labels_.emplace_back(label, parent);
   labels_.back().widget()->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -110,20 +126,22 @@ void AboutWindow::Mirror() {
   for (LabelView& view : labels_) view.Sync();
 
   const ImageControl& emblem = model_.imgEmblem;
-  if (emblem_->geometry() != ToQRect(emblem.rect)) emblem_->setGeometry(ToQRect(emblem.rect));
+  if (emblem_->geometry() != ToQRect(emblem.rect, zoom_))
+    emblem_->setGeometry(ToQRect(emblem.rect, zoom_));
   if (emblem_->toolTip() != Translated(emblem.tooltip))
     emblem_->setToolTip(Translated(emblem.tooltip));
 
   // The credit window clips the strip, which climbs through it.
-  if (credit_window_->geometry() != ToQRect(model_.picScroll1.rect))
-    credit_window_->setGeometry(ToQRect(model_.picScroll1.rect));
-  if (credit_strip_->geometry() != ToQRect(model_.picScroll2.rect))
-    credit_strip_->setGeometry(ToQRect(model_.picScroll2.rect));
+  if (credit_window_->geometry() != ToQRect(model_.picScroll1.rect, zoom_))
+    credit_window_->setGeometry(ToQRect(model_.picScroll1.rect, zoom_));
+  if (credit_strip_->geometry() != ToQRect(model_.picScroll2.rect, zoom_))
+    credit_strip_->setGeometry(ToQRect(model_.picScroll2.rect, zoom_));
 
   const Button& ok = model_.cmdOK;
   if (ok_->text() != ToQString(ok.caption)) ok_->setText(ToQString(ok.caption));
   if (ok_->toolTip() != Translated(ok.tooltip)) ok_->setToolTip(Translated(ok.tooltip));
   if (ok_->isEnabled() != ok.enabled) ok_->setEnabled(ok.enabled);
+  if (ok_->geometry() != ToQRect(ok.rect, zoom_)) ok_->setGeometry(ToQRect(ok.rect, zoom_));
 
   SyncTimer(*scroll_timer_, model_.ScrollTimer);
 }
@@ -168,7 +186,8 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
       if (!dismissed_ && model_.imgEmblem.enabled) {
         int16_t button = ClassicButton(mouse->button());
         int16_t shift = int16_t(ClassicShiftState(mouse->modifiers()));
-        float x = float(mouse->position().x()), y = float(mouse->position().y());
+        // In the window's own pixels, whatever the zoom.
+        float x = float(mouse->position().x() / zoom_), y = float(mouse->position().y() / zoom_);
         Route([&] { events_.imgEmblem_MouseUp(button, shift, x, y); });
       }
     }

@@ -27,6 +27,9 @@ class AboutWindow final : public QDialog {
   const AboutFormModel* Model() const { return dismissed_ ? nullptr : &model_; }
   // Shows the window in the middle of its screen.
   void ShowCentered();
+  // Draws the window at the main window's zoom: text at the zoomed size, the
+  // emblem in square blocks.
+  void SetZoom(int zoom);
   // Brings the widgets in line with the model.
   void Mirror();
   // Takes the window off the screen for good and deletes it once control is
@@ -41,12 +44,14 @@ class AboutWindow final : public QDialog {
 
  private:
   void AddLabel(const Label& label, QWidget* parent);
+  void SetEmblemPicture();
   void Route(const std::function<void()>& handler);
 
   AboutFormModel& model_;
   AboutFormEvents& events_;
   std::function<void()> after_event_;
   bool dismissed_ = false;
+  int zoom_ = 1;
   QLabel* emblem_ = nullptr;
   Qt::MouseButtons emblem_pressed_;
   QWidget* credit_window_ = nullptr;

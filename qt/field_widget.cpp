@@ -25,7 +25,18 @@ void FieldWidget::Sync() {
   // A hidden picture (a holder) is brought up to date when it is next painted.
   if (!isVisible()) return;
   const QRect changed = CatchUp();
-  if (!changed.isEmpty()) update(changed);
+  if (!changed.isEmpty()) update(Zoomed(changed));
+}
+
+void FieldWidget::SetZoom(int zoom) {
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  setFixedSize(surface_.Width() * zoom, surface_.Height() * zoom);
+  update();
+}
+
+QRect FieldWidget::Zoomed(const QRect& pixels) const {
+  return QRect(pixels.topLeft() * zoom_, pixels.size() * zoom_);
 }
 
 void FieldWidget::paintEvent(QPaintEvent* event) {
@@ -34,7 +45,11 @@ void FieldWidget::paintEvent(QPaintEvent* event) {
   const QRect late = CatchUp();
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const QRect area = event->rect();
+  // Drawn in surface pixels, each one a whole block at the zoom.
+  painter.scale(zoom_, zoom_);
+  const QRect asked = event->rect();
+  const QRect area(QPoint(asked.left() / zoom_, asked.top() / zoom_),
+                   QPoint(asked.right() / zoom_, asked.bottom() / zoom_));
   const QRect inside = area & shown_.rect();
   if (!inside.isEmpty()) painter.drawImage(inside.topLeft(), shown_, inside);
   // The widget follows the surface's size; until it has, the rest stays black.
@@ -42,7 +57,7 @@ void FieldWidget::paintEvent(QPaintEvent* event) {
     for (const QRect& rest : QRegion(area).subtracted(inside)) painter.fillRect(rest, Qt::black);
   }
   painter.end();
-  if (!late.isEmpty() && !event->region().contains(late)) update(late);
+  if (!late.isEmpty() && !event->region().contains(Zoomed(late))) update(Zoomed(late));
 }
 
 void FieldWidget::keyPressEvent(QKeyEvent* event) {

@@ -8,8 +8,8 @@
 
 namespace marvo {
 
-// Shows a surface pixel for pixel; on high-DPI screens each field pixel becomes
-// a whole block of device pixels (nearest neighbour), so the field stays crisp.
+// Shows a surface pixel for pixel; zoomed or on high-DPI screens each field
+// pixel becomes a whole square block (nearest neighbour), so it stays crisp.
 class FieldWidget final : public QWidget {
  public:
   explicit FieldWidget(const Surface& surface, QWidget* parent = nullptr);
@@ -17,6 +17,10 @@ class FieldWidget final : public QWidget {
   // Takes what changed on the surface since the last look into the shown image
   // and repaints just that block.
   void Sync();
+  // Each surface pixel becomes a `zoom` x `zoom` block; the widget's size
+  // follows.
+  void SetZoom(int zoom);
+  int Zoom() const { return zoom_; }
 
   // Key presses on the field, as classic key codes (32 = Space). A press of
   // the left mouse button on the field is a Space too.
@@ -30,10 +34,13 @@ class FieldWidget final : public QWidget {
  private:
   // Converts what changed since the shown generation; returns that block.
   QRect CatchUp();
+  // A block of surface pixels in widget pixels.
+  QRect Zoomed(const QRect& pixels) const;
 
   const Surface& surface_;
   QImage shown_;  // the surface as of shown_generation_, in Qt's colours
   uint64_t shown_generation_ = ~uint64_t{0};
+  int zoom_ = 1;
 };
 
 // Copies an image into a Qt image of the same size (reusing `out` when it has it).

@@ -41,6 +41,6 @@ int main(int argc, char** argv) {
   marvo::Gamepad gamepad(form);
 
   form.Load();
-  form.ShowCentered();
+  form.Show(app.display);
   return application.exec();
 }

@@ -1,5 +1,6 @@
 #include "qt/main_form.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -10,7 +11,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 
 #include "qt/model_view.h"
@@ -40,7 +43,13 @@ class ClientArea final : public QWidget {
  public:
   ClientArea(const MainFormModel& model, QWidget* parent) : QWidget(parent), model_(model) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(model.client_width, model.client_height);
+    SetZoom(1);
+  }
+
+  void SetZoom(int zoom) {
+    zoom_ = zoom;
+    setFixedSize(model_.client_width * zoom, model_.client_height * zoom);
+    update();
   }
 
   // Repaints when the frame changed since it was last drawn.
@@ -51,6 +60,7 @@ class ClientArea final : public QWidget {
       lines_ = std::move(lines);
       shape_ = model_.Shape1;
       back_color_ = model_.back_color;
+      zoomed_frame_ = QImage();
       update();
     }
   }
@@ -58,7 +68,19 @@ class ClientArea final : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(back_color_));
+    if (zoom_ == 1) return PaintFrame(painter);
+    // Zoomed, the frame is drawn at 1x once and each pixel becomes a square block.
+    if (zoomed_frame_.isNull()) {
+      zoomed_frame_ = QImage(model_.client_width, model_.client_height, QImage::Format_RGB32);
+      QPainter frame_painter(&zoomed_frame_);
+      PaintFrame(frame_painter);
+    }
+    painter.drawImage(rect(), zoomed_frame_);
+  }
+
+ private:
+  void PaintFrame(QPainter& painter) {
+    painter.fillRect(QRect(0, 0, model_.client_width, model_.client_height), ToQColor(back_color_));
     for (const Line& line : lines_) {
       if (!line.visible) continue;
       painter.setPen(ToQColor(line.color));
@@ -74,8 +96,9 @@ class ClientArea final : public QWidget {
     }
   }
 
- private:
   const MainFormModel& model_;
+  int zoom_ = 1;
+  QImage zoomed_frame_;  // the frame at 1x, drawn when zoomed
   std::vector<Line> lines_;
   Shape shape_;
   Color back_color_ = kBlack;
@@ -93,7 +116,10 @@ MainForm::MainForm(MainFormModel& model, MainFormEvents& events, QWidget* parent
   BuildClientArea();
   BuildMenus();
   // The menu bar's height depends on font and screen: measured once it is full.
-  setFixedSize(model.client_width, model.client_height + menuBar()->sizeHint().height());
+  // Zoomed, it is that height times the factor, like everything else.
+  menu_height_ = menuBar()->sizeHint().height();
+  setFixedSize(GameExtent().width, GameExtent().height);
+  AddZoomKeys();
   AddTimer(model.DemoTimer, &MainFormEvents::DemoTimer_Timer);
   Mirror();
 }
@@ -126,6 +152,7 @@ void MainForm::BuildMenus() {
   menuBar()->setFont(MakeFont(model_.font));
   for (const MenuItem* top : model_.menu_bar) {
     QMenu* menu = menuBar()->addMenu(Translated(top->caption));
+    menu_widgets_.push_back(menu);
     menu->setObjectName(ToQString(top->name));
     menu->menuAction()->setObjectName(ToQString(top->name));
     menus_.push_back({top, menu->menuAction()});
@@ -153,6 +180,7 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
       action = menu->addSeparator();
     } else if (!item->children.empty()) {
       QMenu* submenu = menu->addMenu(Translated(item->caption));
+      menu_widgets_.push_back(submenu);
       submenu->setObjectName(ToQString(item->name));
       action = submenu->menuAction();
       AddMenuEntries(submenu, *item);
@@ -178,7 +206,8 @@ void MainForm::AddLabel(const Label& label, QWidget* parent) {
 FieldWidget* MainForm::AddPicture(const PictureBox& box, QWidget* parent) {
   auto* widget = new FieldWidget(box.surface, parent);
   widget->setObjectName(ToQString(box.name));
-  widget->move(box.rect.x, box.rect.y);
+  widget->move(box.rect.x * zoom_, box.rect.y * zoom_);
+  widget->SetZoom(zoom_);
   widget->setVisible(box.visible);
   pictures_.push_back({&box, widget});
   return widget;
@@ -190,6 +219,110 @@ void MainForm::AddTimer(const Timer& timer, void (MainFormEvents::*handler)()) {
   connect(qtimer, &QTimer::timeout, this,
           [this, handler] { Route([&] { (events_.*handler)(); }); });
   timers_.push_back({&timer, qtimer});
+}
+
+void MainForm::AddZoomKeys() {
+  // Window shortcuts come before any key press: these keys never reach the game.
+  const auto add = [this](QList<QKeySequence> keys, std::function<void()> act) {
+    auto* action = new QAction(this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, std::move(act));
+    addAction(action);
+  };
+  const int ctrl = Qt::CTRL, keypad = Qt::KeypadModifier;
+  add({QKeySequence(ctrl | Qt::Key_Plus), QKeySequence(ctrl | Qt::Key_Equal),
+       QKeySequence(ctrl | keypad | Qt::Key_Plus)},
+      [this] { ZoomBy(+1); });
+  add({QKeySequence(ctrl | Qt::Key_Minus), QKeySequence(ctrl | keypad | Qt::Key_Minus)},
+      [this] { ZoomBy(-1); });
+  add({QKeySequence(ctrl | Qt::Key_0), QKeySequence(ctrl | keypad | Qt::Key_0)},
+      [this] { ZoomTo(1); });
+  add({QKeySequence(Qt::Key_F11)}, [this] { ToggleFullScreen(); });
+}
+
+Extent MainForm::GameExtent() const {
+  return {model_.client_width, model_.client_height + menu_height_};
+}
+
+int MainForm::LargestWindowZoom() const {
+  const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
+  const QSize border = isVisible() ? frameGeometry().size() - geometry().size() : QSize();
+  const QSize area = screen->availableGeometry().size();
+  return LargestZoom(GameExtent(), {border.width(), border.height()},
+                     {area.width(), area.height()});
+}
+
+void MainForm::ApplyZoom(int zoom) {
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  const QFont font = MakeFont(model_.font, zoom);
+  setFont(font);
+  menuBar()->setFont(font);
+  menuBar()->setFixedHeight(menu_height_ * zoom);
+  for (QMenu* menu : menu_widgets_) {
+    menu->setFont(font);
+    // The style draws its check column wider than it measures it once the
+    // font is big, and then cuts the captions short: by less than a line's
+    // height, so that much more room keeps them whole.
+    menu->setMinimumWidth(zoom == 1 ? 0 : menu->sizeHint().width() + menu->fontMetrics().height());
+  }
+  client_->SetZoom(zoom);
+  for (LabelView& view : labels_) view.SetZoom(zoom);
+  for (PictureView& view : pictures_) view.widget->SetZoom(zoom);
+  Mirror();
+}
+
+void MainForm::Show(DisplayChoice& display) {
+  display_ = &display;
+  if (display.full_screen)
+    ShowFullScreen();
+  else
+    ShowWindowed();
+}
+
+void MainForm::ShowWindowed() {
+  full_screen_ = false;
+  setContentsMargins(0, 0, 0, 0);
+  if (isFullScreen()) showNormal();
+  ApplyZoom(std::min(display_->zoom, LargestWindowZoom()));
+  setFixedSize(GameExtent().width * zoom_, GameExtent().height * zoom_);
+  ShowCentered();
+}
+
+void MainForm::ShowFullScreen() {
+  const QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
+  const QRect whole = screen->geometry();
+  const ScreenPlacement place = PlaceOnScreen(GameExtent(), {whole.width(), whole.height()});
+  full_screen_ = true;
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  ApplyZoom(place.zoom);
+  // The game in the middle, black all round (see paintEvent).
+  setContentsMargins(place.x, place.y, whole.width() - place.x - GameExtent().width * zoom_,
+                     whole.height() - place.y - GameExtent().height * zoom_);
+  setGeometry(whole);
+  showFullScreen();
+}
+
+void MainForm::ZoomBy(int step) {
+  // Full screen has its own factor.
+  if (full_screen_) return;
+  ZoomTo(StepZoom(zoom_, step, LargestWindowZoom()));
+}
+
+void MainForm::ZoomTo(int zoom) {
+  if (full_screen_ || zoom == zoom_) return;
+  display_->Choose(zoom, false);
+  ShowWindowed();
+}
+
+void MainForm::ToggleFullScreen() {
+  display_->Choose(display_->zoom, !full_screen_);
+  if (full_screen_)
+    ShowWindowed();
+  else
+    ShowFullScreen();
 }
 
 void MainForm::Load() {
@@ -225,7 +358,8 @@ void MainForm::Mirror() {
   for (PictureView& view : pictures_) {
     const PictureBox& box = *view.model;
     FieldWidget& widget = *view.widget;
-    const QRect geometry(box.rect.x, box.rect.y, box.surface.Width(), box.surface.Height());
+    const QRect geometry(box.rect.x * zoom_, box.rect.y * zoom_, box.surface.Width() * zoom_,
+                         box.surface.Height() * zoom_);
     if (widget.geometry() != geometry) {
       widget.setFixedSize(geometry.size());
       widget.move(geometry.topLeft());
@@ -250,6 +384,12 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
   if (code == 0) return QMainWindow::keyPressEvent(event);
   int16_t key_code = int16_t(code), shift = int16_t(ClassicShiftState(event->modifiers()));
   Route([&] { events_.Form_KeyDown(key_code, shift); });
+}
+
+void MainForm::paintEvent(QPaintEvent* event) {
+  // Only the border round the game in full screen shows the window itself.
+  if (full_screen_) QPainter(this).fillRect(rect(), Qt::black);
+  QMainWindow::paintEvent(event);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

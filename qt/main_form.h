@@ -6,6 +6,7 @@
 
 #include "qt/field_widget.h"
 #include "qt/model_view.h"
+#include "shell/display.h"
 #include "ui/form.h"
 
 class QAction;
@@ -29,11 +30,21 @@ class MainForm final : public QMainWindow {
   void Load();
   // Shows the window in the middle of its screen.
   void ShowCentered() { marvo::ShowCentered(*this); }
+  // Shows the window at the player's zoom or full screen, as `display` says,
+  // and keeps the player's changes there from now on.
+  void Show(DisplayChoice& display);
+  // The whole factor the window is drawn at.
+  int Zoom() const { return zoom_; }
+  // The zoom keys: Ctrl+Plus, Ctrl+Minus, Ctrl+0, and F11 for full screen.
+  void ZoomBy(int step);
+  void ZoomTo(int zoom);
+  void ToggleFullScreen();
   // Brings the widgets in line with the model. Cheap when little has changed.
   void Mirror();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -52,6 +63,15 @@ class MainForm final : public QMainWindow {
   };
 
   void BuildClientArea();
+  void AddZoomKeys();
+  // Draws everything at `zoom`; the callers size the window.
+  void ApplyZoom(int zoom);
+  // The window's size at 1x, menu bar included.
+  Extent GameExtent() const;
+  // The largest zoom at which the window and its border fit the screen's free area.
+  int LargestWindowZoom() const;
+  void ShowWindowed();
+  void ShowFullScreen();
   void BuildMenus();
   void AddMenuEntries(QMenu* menu, const MenuItem& parent);
   void AddLabel(const Label& label, QWidget* parent);
@@ -67,6 +87,12 @@ class MainForm final : public QMainWindow {
   QLabel* strip_ = nullptr;
   bool strip_pressed_ = false;
   bool field_enabled_ = false;
+  int zoom_ = 1;
+  int menu_height_ = 0;  // at 1x
+  bool full_screen_ = false;
+  DisplayChoice own_display_;
+  DisplayChoice* display_ = &own_display_;
+  std::vector<QMenu*> menu_widgets_;
   std::vector<LabelView> labels_;
   std::vector<MenuView> menus_;
   std::vector<PictureView> pictures_;

@@ -12,8 +12,8 @@ namespace marvo {
 
 namespace {
 
-QRect LabelGeometry(const Label& label, const QFont& font) {
-  QRect box = ToQRect(label.rect);
+QRect LabelGeometry(const Label& label, const QFont& font, int zoom) {
+  QRect box = ToQRect(label.rect, zoom);
   const QString text = ToQString(label.caption);
   const int overflow = QFontMetrics(font).horizontalAdvance(text) - box.width();
   if (overflow <= 0 || text.contains(' ')) return box;
@@ -48,11 +48,11 @@ Qt::Alignment ToQAlignment(Alignment alignment) {
   return Qt::AlignLeft | Qt::AlignTop;
 }
 
-void ApplyLabel(QLabel& widget, const Label& label) {
-  const QFont font = MakeFont(label.font);
+void ApplyLabel(QLabel& widget, const Label& label, int zoom) {
+  const QFont font = MakeFont(label.font, zoom);
   widget.setText(ToQString(label.caption));
   widget.setFont(font);
-  widget.setGeometry(LabelGeometry(label, font));
+  widget.setGeometry(LabelGeometry(label, font, zoom));
   widget.setAlignment(ToQAlignment(label.alignment));
   QPalette palette = widget.palette();
   palette.setColor(QPalette::WindowText, ToQColor(label.fore_color));
@@ -68,7 +68,14 @@ LabelView::LabelView(const Label& model, QWidget* parent)
 
 void LabelView::Sync() {
   if (shown_ == *model_) return;
-  ApplyLabel(*widget_, *model_);
+  ApplyLabel(*widget_, *model_, zoom_);
+  shown_ = *model_;
+}
+
+void LabelView::SetZoom(int zoom) {
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  ApplyLabel(*widget_, *model_, zoom_);
   shown_ = *model_;
 }
 

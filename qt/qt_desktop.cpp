@@ -67,6 +67,7 @@ void QtDesktop::ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) 
   // A window of its own, not a child: the main window is disabled meanwhile,
   // and a child would be disabled with it. It stays above the main window.
   about_ = new AboutWindow(model, events, [this] { MirrorMainWindow(); });
+  if (main_window_) about_->SetZoom(main_window_->Zoom());
   if (main_window_ && main_window_->windowHandle()) {
     about_->winId();
     about_->windowHandle()->setTransientParent(main_window_->windowHandle());

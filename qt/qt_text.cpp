@@ -8,9 +8,9 @@
 
 namespace marvo {
 
-QFont MakeFont(const FontSpec& font_spec) {
+QFont MakeFont(const FontSpec& font_spec, int zoom) {
   QFont font(QString::fromStdString(font_spec.family));
-  font.setPixelSize(int(std::lround(font_spec.points * 96.0 / 72.0)));
+  font.setPixelSize(int(std::lround(font_spec.points * 96.0 / 72.0)) * zoom);
   font.setBold(font_spec.bold);
   font.setUnderline(font_spec.underline);
   font.setStyleStrategy(QFont::NoAntialias);

@@ -14,7 +14,8 @@ class QtTextRasterizer final : public TextRasterizer {
 
 // The QFont for a design font: pixel size from points at 96 dpi, no
 // antialiasing, full hinting, so text looks the same at every desktop scale.
-QFont MakeFont(const FontSpec& font_spec);
+// A zoomed window draws its text at `zoom` times that size, sharp.
+QFont MakeFont(const FontSpec& font_spec, int zoom = 1);
 
 // Makes the design's font names resolve to the installed stand-ins. Call once,
 // right after the application object exists.

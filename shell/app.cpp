@@ -33,7 +33,7 @@ void App::Form_Load() {
   // layout, so there is nothing to seed here.
   sound_.OpenSound();
   // The settings come before the hall of fame and the score read-out show them.
-  ReadSettings(record, form, program_dir_);
+  ReadSettings(record, form, program_dir_, &display);
   LoadWaveFiles(record, sound_, program_dir_);
   RefreshHallOfFame(record, form);
   FillLinkList(record);
@@ -53,7 +53,7 @@ void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write leaves the old file whole, and says why on stderr.
   errno = 0;
-  if (!WriteSettings(record, form, program_dir_)) {
+  if (!WriteSettings(record, form, program_dir_, display)) {
     const int error = errno;
     std::fprintf(
         stderr, "settings not saved to %s: %s\n", SettingsPath(program_dir_).c_str(),

@@ -7,6 +7,7 @@
 #include "flow/game_flow.h"
 #include "shell/about.h"
 #include "shell/desktop.h"
+#include "shell/display.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -26,6 +27,9 @@ class App final : public MainFormEvents {
 
   GameRecord record;
   MainFormModel form;
+  // The window's zoom and full screen: read with the settings, changed by the
+  // window, written with the settings.
+  DisplayChoice display;
 
   void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;

@@ -45,6 +45,10 @@ class Profile {
   std::vector<std::string> SectionNames() const;
   // The distinct key names of the first section named `section`, in order.
   std::vector<std::string> KeyNames(std::string_view section) const;
+  // Whether a section of that name is in the text, even an empty one.
+  bool HasSection(std::string_view section) const {
+    return FindSection(section) != std::string::npos;
+  }
 
  private:
   enum class Kind { kOther, kSection, kKey };

@@ -47,7 +47,8 @@ int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_vie
 
 std::string SettingsPath(const std::string& program_dir) { return program_dir + "/marvo.ini"; }
 
-void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& program_dir) {
+void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& program_dir,
+                  DisplayChoice* display) {
   const std::string track1_path = program_dir + "/bgm1.wav";
   const std::string track2_path = program_dir + "/bgm3.wav";
   const bool track1 = FileExists(track1_path);
@@ -79,10 +80,11 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& pr
   for (int i = 1; i <= 5; ++i) {
     record.HiScore[i] = ReadNumber(profile, kHiScoreKeys[i], kHiScoreDefaults[i]);
   }
+  if (display) *display = ReadDisplayChoice(profile);
 }
 
 bool WriteSettings(const GameRecord& record, const MainFormModel& form,
-                   const std::string& program_dir) {
+                   const std::string& program_dir, const DisplayChoice& display) {
   const std::string path = SettingsPath(program_dir);
   std::string old_text;
   const FileRead read = ReadTextFile(path, old_text);
@@ -94,6 +96,7 @@ bool WriteSettings(const GameRecord& record, const MainFormModel& form,
   for (int i = 1; i <= 5; ++i) {
     ok = profile.Set(kSection, kHiScoreKeys[i], std::to_string(record.HiScore[i])) && ok;
   }
+  ok = WriteDisplayChoice(display, profile) && ok;
   return ok && ReplaceFileAtomically(path, profile.Text());
 }
 

@@ -86,8 +86,9 @@ e2e_cleanup() {
 }
 
 # Our own display: Xvfb picks a free number and tells it when it is ready.
+# `start_xvfb WxH` gives a screen of another size than 1024 x 768.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" \
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$WORK/display" \
     2>"$ART/xvfb.log" &
   XVFB_PID=$!
   local _

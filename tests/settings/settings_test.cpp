@@ -5,7 +5,9 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 
+#include "shell/display.h"
 #include "shell/profile.h"
 #include "tests/support/temp_dir.h"
 
@@ -174,6 +176,59 @@ TEST_F(SettingsTest, DamagedFilesStartWithDefaultsAndAreRepairedOnSaving) {
   // Each of the readable ones kept its score and its switch.
   EXPECT_EQ(record.HiScore[1], 777);
   EXPECT_FALSE(form.MMG_BGMU.checked);
+}
+
+TEST_F(SettingsTest, TheWindowSizeIsWrittenOnlyOnceChosenOrWhenItsSectionWasThere) {
+  const std::string design =
+      "[MARVOSTEL]\nBGM=1\nBGM_TYPE=1\nHISCORE1=10000\nHISCORE2=5000\n"
+      "HISCORE3=4000\nHISCORE4=3000\nHISCORE5=2000\n";
+  DisplayChoice display;
+  const auto saved_after_reading = [&](const std::string& text) {
+    dir.Write("marvo.ini", text);
+    display = {};
+    ReadSettings(record, form, dir.path(), &display);
+    EXPECT_TRUE(WriteSettings(record, form, dir.path(), display));
+    return dir.Read("marvo.ini");
+  };
+  // A player who never zooms keeps the file byte for byte.
+  EXPECT_EQ(saved_after_reading(design), design);
+  display.Choose(2, false);
+  EXPECT_TRUE(WriteSettings(record, form, dir.path(), display));
+  EXPECT_EQ(dir.Read("marvo.ini"), design + "\n[Display]\nZoom=2\nFullScreen=0\n");
+  // Once there, the section stays; a value that is no zoom counts as 1.
+  EXPECT_EQ(saved_after_reading(design + "[display]\nzoom = 3\n"),
+            design + "[display]\nzoom=3\nFullScreen=0\n");
+  EXPECT_EQ(display.zoom, 3);
+  const std::tuple<const char*, int, bool> cases[] = {{"Zoom=0\nFullScreen=1", 1, true},
+                                                      {"Zoom=-2\nFullScreen=yes", 1, false},
+                                                      {"Zoom=2x", 1, false},
+                                                      {"Zoom=99999999999", 1, false}};
+  for (const auto& [values, zoom, full_screen] : cases) {
+    saved_after_reading(design + "[Display]\n" + values + "\n");
+    EXPECT_EQ(display.zoom, zoom) << values;
+    EXPECT_EQ(display.full_screen, full_screen) << values;
+  }
+}
+
+TEST(DisplayTest, ZoomStepsStopAtTheLargestFactorThatFitsAndFullScreenIsCentred) {
+  const Extent game{539, 391};
+  // border width and height, area width and height -> largest zoom
+  const int fits[][5] = {{0, 0, 1078, 782, 2},   {1, 0, 1078, 782, 1},  {0, 0, 1617, 781, 1},
+                         {10, 30, 1920, 800, 1}, {0, 0, 3840, 2160, 5}, {0, 0, 300, 200, 1}};
+  for (const auto& f : fits)
+    EXPECT_EQ(LargestZoom(game, {f[0], f[1]}, {f[2], f[3]}), f[4]) << f[2] << "x" << f[3];
+  // zoom, step, largest -> new zoom
+  const int steps[][4] = {{1, +1, 2, 2}, {2, +1, 2, 2}, {2, -1, 2, 1}, {5, -1, 3, 3}};
+  for (const auto& s : steps) EXPECT_EQ(StepZoom(s[0], s[1], s[2]), s[3]) << s[0] << s[1] << s[2];
+  // screen width and height -> zoom and the game's top-left corner
+  const int screens[][5] = {
+      {1280, 1024, 2, 101, 121}, {3840, 2160, 5, 572, 102}, {500, 300, 1, 0, 0}};
+  for (const auto& s : screens) {
+    const ScreenPlacement place = PlaceOnScreen(game, {s[0], s[1]});
+    EXPECT_EQ((std::array<int, 3>{place.zoom, place.x, place.y}),
+              (std::array<int, 3>{s[2], s[3], s[4]}))
+        << s[0];
+  }
 }
 
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileWhole) {
