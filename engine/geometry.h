@@ -20,11 +20,11 @@ inline constexpr int kBorderTop = 2;
 inline constexpr int kBorderRight = 443;
 inline constexpr int kBorderBottom = 340;
 
-// Where the head counts as inside the field: strictly within the border across,
-// and above row 339 downwards. Its bottom edge stops one row above the border
-// because the head cannot tell the difference: it keeps its rows modulo 3 for
-// the whole stage, 2 from the first stage's start and 1 from every later one,
-// so it never stands on row 339, and the crash rule is kept as the game has
+// Where the head counts as inside the field: strictly within the border on
+// three sides, but at the bottom the crash line is row 339, one row above the
+// border. The head cannot tell the difference: steps of 3 keep its row modulo
+// 3 for the whole stage (2 from the first stage's start, 1 from every later
+// one), so it never stands on row 339, and the rule stays as the game has
 // always had it.
 inline constexpr int kInsideLeft = kBorderLeft + 1;
 inline constexpr int kInsideTop = kBorderTop + 1;
