@@ -137,7 +137,7 @@ void RunLoop(Platform& platform, FieldWidget& view, Surface& field, double secon
   GameRecord r;
   r.StoreStartUpValues();
   r.StopFlag = 0;
-  field.Clear();
+  field.AssignPicture(field.Picture());
   view.Sync();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   Wrap wrap(r);

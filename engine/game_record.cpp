@@ -3,10 +3,9 @@
 namespace marvo {
 
 void GameRecord::StoreStartUpValues() {
-  // Each turn is a quarter turn anticlockwise on screen: 4 -> 2 -> 1 -> 3 -> 4.
-  NextHeading = {0, kDownLeft, kUpLeft, kDownRight, kUpRight};
-  StepX = {0, -3, 3, -3, 3};
-  StepY = {0, -3, -3, 3, 3};
+  NextHeading = kNextHeading;
+  StepX = kStepX;
+  StepY = kStepY;
   ResetToIdle();
   StopFlag = 1;
   CaptionIndex = 0;
@@ -14,9 +13,9 @@ void GameRecord::StoreStartUpValues() {
 
 void GameRecord::ResetToIdle() {
   StageNo = 1;
-  HeadX = 2;
-  HeadY = 2;
-  Heading = kDownRight;
+  HeadX = kFirstStageStart.x;
+  HeadY = kFirstStageStart.y;
+  Heading = kFirstStageStart.heading;
   GameRunning = 0;
   StarTaken = 0;
   StarCount = 0;

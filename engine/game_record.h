@@ -4,25 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/geometry.h"
 #include "ui/color.h"
 
 namespace marvo {
-
-// Play-field geometry: the field border and the inside window in which the
-// head may travel. The border lies on the window's edges; the margin outside
-// it is black in every stage.
-inline constexpr int kFieldWidth = 447;
-inline constexpr int kFieldHeight = 342;
-inline constexpr int kBorderLeft = 2;
-inline constexpr int kBorderTop = 2;
-inline constexpr int kBorderRight = 443;
-inline constexpr int kBorderBottom = 340;
-
-// Headings index the direction tables.
-inline constexpr int16_t kUpLeft = 1;
-inline constexpr int16_t kUpRight = 2;
-inline constexpr int16_t kDownLeft = 3;
-inline constexpr int16_t kDownRight = 4;
 
 // The one set of program-wide game variables. Every part of the game reads and
 // writes it directly, on the window's thread. Widths are those the game's

@@ -6,12 +6,6 @@ namespace marvo {
 
 namespace {
 
-// The head is inside the field only strictly within these; anything non-black
-// read outside ends the game, border white and the invalid colour included.
-bool OutsideInsideWindow(int16_t x, int16_t y) {
-  return x <= kBorderLeft || x >= kBorderRight || y <= kBorderTop || y >= kBorderBottom - 1;
-}
-
 constexpr int16_t kSpace = 32;
 
 }  // namespace
@@ -52,7 +46,9 @@ void Play::ResolveHit() {
     form_.lblSC.caption = FormatScore(r_.Score);
   }
 
-  if (OutsideInsideWindow(r_.HeadX, r_.HeadY) || r_.HitColor == kBlue) {
+  // Anything non-black read outside the inside window ends the game, border
+  // white and the invalid colour included.
+  if (!InsideWindow(r_.HeadX, r_.HeadY) || r_.HitColor == kBlue) {
     endings_.GameOver();
     return;
   }
@@ -66,7 +62,7 @@ void Play::ResolveHit() {
   r_.Score += bonus + r_.StageBonus;
   form_.lblSC.caption = FormatScore(r_.Score);
   ShowBanner(kBannerStageClear);
-  PauseWithEvents(2.0f);
+  PauseWithEvents(kStageClearSeconds);
 
   r_.StageNo += 1;
   if (BuildStage(r_.StageNo) == kNoSuchStage) {
@@ -75,25 +71,15 @@ void Play::ResolveHit() {
     endings_.AllClear();
     return;
   }
-  form_.lblBN.caption = FormatTurns(r_.TurnsLeft);
-  SaveField();  // without the goal, which comes after the banner
-  form_.lblNumber.caption = FormatPlain(r_.StageNo);
-  ShowBanner(kBannerGetReady);
-  PauseWithEvents(2.0f);
-  RestoreField();
-  PlaceGoal();
-  r_.HitColor = 0;
-  r_.HeadX = 4;
-  r_.HeadY = 4;
-  r_.Heading = kDownRight;
-  r_.StarTaken = 0;
-  form_.picSTAGE.enabled = true;
+  StartStage(kLaterStageStart);
 }
 
 void Play::ShowBanner(int16_t row, int x) {
   // The mask blackens the letter shapes, then the sheet ORs the letters in.
-  BitBlt(Field(), x, kBannerY, 367, 70, form_.picCG3.surface, 0, row, RasterOp::kSrcAnd);
-  BitBlt(Field(), x, kBannerY, 367, 70, form_.picCG2.surface, 0, row, RasterOp::kSrcPaint);
+  BitBlt(Field(), x, kBannerY, kBannerWidth, kBannerHeight, form_.picCG3.surface, 0, row,
+         RasterOp::kSrcAnd);
+  BitBlt(Field(), x, kBannerY, kBannerWidth, kBannerHeight, form_.picCG2.surface, 0, row,
+         RasterOp::kSrcPaint);
 }
 
 void Play::PauseWithEvents(float seconds) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/game_record.h"
+#include "engine/geometry.h"
 #include "engine/movement.h"
 #include "engine/random.h"
 #include "sound/wavemix.h"
@@ -24,15 +25,15 @@ class Endings {
   ~Endings() = default;
 };
 
-// Banner rows of the banner sheet, and where banners go on the field.
-inline constexpr int16_t kBannerGameOver = 0;
-inline constexpr int16_t kBannerGetReady = 71;
-inline constexpr int16_t kBannerStageClear = 141;
-inline constexpr int kBannerX = 39;
-inline constexpr int kBannerY = 100;
-
 // A stage number past the last: BuildStage's answer when every stage is cleared.
 inline constexpr int32_t kNoSuchStage = 99;
+
+// Stars in a whole game: one on each picture stage.
+inline constexpr int32_t kStarsPerGame = 7;
+
+// How long the banners stay, in seconds, while window events keep being handled.
+inline constexpr float kGetReadySeconds = 2.0f;
+inline constexpr float kStageClearSeconds = 2.0f;
 
 // The play engine: stages, turns, hits and the movement loop, working on the
 // game record and the main window's model. It owns nothing but the stage
@@ -49,6 +50,9 @@ class Play final : public HitResolver {
   int32_t BuildStage(int16_t stage);
   // The red goal disc at a random height near the right edge.
   void PlaceGoal();
+  // Opens the stage just built: its clean copy, GET READY! for two seconds,
+  // the goal, and the head at `start` on the enabled field.
+  void StartStage(HeadStart start);
   // Five white rings round the crash point, shown one after another.
   void DrawBurst(int16_t x, int16_t y);
 
@@ -69,12 +73,11 @@ class Play final : public HitResolver {
   // Runs the movement loop until StopFlag is set.
   void MoveHead() { marvo::MoveHead(r_, form_.picSTAGE.surface, platform_, *this); }
 
+ private:
   // The field in its clean state and back: a copy of the whole field into
   // the stage backup picCG4, and from it.
   void SaveField();
   void RestoreField();
-
- private:
   Surface& Field() { return form_.picSTAGE.surface; }
   // Prints a number next to the head: 20 pixels left of it and 4 above.
   void PrintByHead(const std::string& text);

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "engine/field.h"
+#include "engine/formats.h"
 #include "engine/play.h"
 #include "resources/pictures.h"
 
@@ -33,16 +34,27 @@ constexpr std::array<StageDesign, 10> kStages = {{
     {Layout::kPicture, 107, 15000},
 }};
 
-constexpr int kTurnsPerStage = 50;
+constexpr bool StarsMatchPictures() {
+  int32_t pictures = 0;
+  for (const StageDesign& design : kStages) pictures += design.layout == Layout::kPicture;
+  return pictures == kStarsPerGame;
+}
+static_assert(StarsMatchPictures(), "every picture stage holds one star");
 
-// The goal sits on a column no block reaches (blocks end by column 392).
-constexpr int kGoalX = 420;
-constexpr int kGoalRadius = 14;
+constexpr int kTurnsPerStage = 50;
 
 }  // namespace
 
 void DrawFieldBorder(Surface& field) {
   field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
+}
+
+void DrawGoal(Surface& field, int y) {
+  field.fill_color = kRed;
+  field.fill_style = FillStyle::kSolid;
+  field.Circle(kGoalX, y, kGoalRadius, kRed);
+  // Later circles (the burst) are outlines only.
+  field.fill_style = FillStyle::kTransparent;
 }
 
 void ShowTitlePicture(Surface& field) {
@@ -100,13 +112,23 @@ int32_t Play::BuildStage(int16_t stage) {
 
 void Play::PlaceGoal() {
   random_.Seed(platform_.ClockSeed());
-  const int y = random_.Pick(307, 17);
-  Surface& field = Field();
-  field.fill_color = kRed;
-  field.fill_style = FillStyle::kSolid;
-  field.Circle(kGoalX, y, kGoalRadius, kRed);
-  // Later circles (the burst) are outlines only.
-  field.fill_style = FillStyle::kTransparent;
+  DrawGoal(Field(), random_.Pick(kGoalHighest - kGoalLowest + 1, kGoalLowest));
+}
+
+void Play::StartStage(HeadStart start) {
+  form_.lblBN.caption = FormatTurns(r_.TurnsLeft);
+  SaveField();  // without the goal, which comes after the banner
+  form_.lblNumber.caption = FormatPlain(r_.StageNo);
+  ShowBanner(kBannerGetReady);
+  PauseWithEvents(kGetReadySeconds);
+  RestoreField();
+  PlaceGoal();
+  r_.HitColor = 0;
+  r_.HeadX = start.x;
+  r_.HeadY = start.y;
+  r_.Heading = start.heading;
+  r_.StarTaken = 0;
+  form_.picSTAGE.enabled = true;
 }
 
 void Play::DrawBurst(int16_t x, int16_t y) {
@@ -118,11 +140,13 @@ void Play::DrawBurst(int16_t x, int16_t y) {
 }
 
 void Play::SaveField() {
-  BitBlt(form_.picCG4.surface, 0, 0, 449, 345, Field(), 0, 0, RasterOp::kSrcCopy);
+  BitBlt(form_.picCG4.surface, 0, 0, kFieldCopyWidth, kFieldCopyHeight, Field(), 0, 0,
+         RasterOp::kSrcCopy);
 }
 
 void Play::RestoreField() {
-  BitBlt(Field(), 0, 0, 449, 345, form_.picCG4.surface, 0, 0, RasterOp::kSrcCopy);
+  BitBlt(Field(), 0, 0, kFieldCopyWidth, kFieldCopyHeight, form_.picCG4.surface, 0, 0,
+         RasterOp::kSrcCopy);
 }
 
 }  // namespace marvo

@@ -12,6 +12,13 @@ constexpr const char* kTrack1Caption =
     "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
 constexpr const char* kTrack2Caption = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
 constexpr int16_t kLoopForever = -1;
+
+// The all-clear bonus, and the larger one when every star of the game was taken.
+constexpr int32_t kAllClearBonus = 100000;
+constexpr int32_t kAllStarsBonus = 150000;
+// How long the all-clear lines and the closing banner stay, in seconds.
+constexpr float kAllClearSeconds = 5.0f;
+constexpr float kClosingSeconds = 3.0f;
 }  // namespace
 
 void GameFlow::LockTitle() {
@@ -46,16 +53,9 @@ void GameFlow::PlayGame() {
     sound_.PlayWave(InPlayMusic(), kLoopForever);
   }
   form_.lblSC.caption = FormatScore(0);
-  form_.lblNumber.caption = FormatPlain(r_.StageNo);
   play_.BuildStage(r_.StageNo);
   form_.lblBN.fore_color = kCyan;
-  form_.lblBN.caption = FormatTurns(r_.TurnsLeft);
-  play_.SaveField();
-  play_.ShowBanner(kBannerGetReady);
-  play_.PauseWithEvents(2.0f);
-  play_.RestoreField();
-  play_.PlaceGoal();  // after the copy, so the clean copy never holds the goal
-  form_.picSTAGE.enabled = true;
+  play_.StartStage(kFirstStageStart);
   r_.StopFlag = 0;
   play_.MoveHead();
 }
@@ -72,12 +72,13 @@ void GameFlow::GameOver() {
 
 void GameFlow::AllClear() {
   r_.StopFlag = 1;
-  r_.Score += r_.StarCount == 7 ? 150000 : 100000;
+  const bool all_stars = r_.StarCount == kStarsPerGame;
+  r_.Score += all_stars ? kAllStarsBonus : kAllClearBonus;
   form_.lblSC.caption = FormatScore(r_.Score);
   form_.lblMsg.visible = true;
   form_.lblbonus1.visible = true;
-  if (r_.StarCount == 7) form_.lblbonus2.visible = true;
-  play_.PauseWithEvents(5.0f);  // the music plays on
+  if (all_stars) form_.lblbonus2.visible = true;
+  play_.PauseWithEvents(kAllClearSeconds);  // the music plays on
   sound_.StopWave(InPlayMusic());
   form_.lblbonus1.visible = false;
   form_.lblbonus2.visible = false;
@@ -91,7 +92,7 @@ void GameFlow::CloseGame(int banner_x) {
   RefreshHallOfFame(r_, form_);
   play_.ShowBanner(kBannerGameOver, banner_x);
   if (MusicOn()) sound_.PlayWave(ClosingJingle(), 0);
-  play_.PauseWithEvents(3.0f);
+  play_.PauseWithEvents(kClosingSeconds);
   ReturnToTitle();
 }
 

@@ -23,6 +23,7 @@ class GameFlow final : public Endings {
   // Puts the title back and the game record into its idle state.
   void ReturnToTitle();
 
+  // The play engine, which takes the turn key.
   Play& play() { return play_; }
 
  private:

@@ -15,7 +15,6 @@ class HelpWindow final : public QWidget {
   // Shows the file: opens it, or only raises the window when it already shows
   // that file. A file that cannot be read is named in a sentence saying so.
   void ShowFile(const QString& path);
-  QString ShownPath() const { return path_; }
   QTextBrowser* Browser() const { return browser_; }
 
  protected:

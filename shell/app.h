@@ -47,9 +47,6 @@ class App final : public MainFormEvents {
   void MMH_About_Click() override;
   void lblBgmName_Click() override;
 
-  // The game flow and its play engine, for tests that stop a game mid-way.
-  GameFlow& flow() { return flow_; }
-
  private:
   Desktop& desktop_;
   std::string program_dir_;

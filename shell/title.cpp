@@ -6,15 +6,6 @@
 
 namespace marvo {
 
-namespace {
-
-// The dimming mask covers the whole picture, one row and two columns beyond
-// the visible field.
-constexpr int kMaskWidth = 449;
-constexpr int kMaskHeight = 345;
-
-}  // namespace
-
 void DemoTick(GameRecord& record, MainFormModel& form) {
   int32_t index = record.CaptionIndex + 1;
   if (index > 5 || index < 1) index = 1;
@@ -25,7 +16,9 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
   if (record.DemoPhase == 0) {
     record.DemoPhase = 1;
     // The field shows the title here: AND with the mask leaves it at half density.
-    BitBlt(field, 0, 0, kMaskWidth, kMaskHeight, form.picCG1.surface, 0, 0, RasterOp::kSrcAnd);
+    // The mask covers the whole field, like the stage backup's copies.
+    BitBlt(field, 0, 0, kFieldCopyWidth, kFieldCopyHeight, form.picCG1.surface, 0, 0,
+           RasterOp::kSrcAnd);
     DrawFieldBorder(field);
     ShowHallOfFame(form, -1);
   } else {

@@ -6,16 +6,8 @@ namespace marvo {
 
 namespace {
 
-inline constexpr Color kDarkRed = 0x000080;  // the short name's shadow
-inline constexpr Color kGreen = 0x008000;    // the makers' name at the end of the roll
-
 FontSpec Arial(double points, bool bold = false, bool underline = false) {
   return {"Arial", points, bold, underline};
-}
-
-Label MakeLabel(std::string name, Rect rect, std::string caption, Color color, FontSpec font,
-                Alignment alignment) {
-  return {std::move(name), rect, std::move(caption), color, std::move(font), alignment, true};
 }
 
 // A line of the staff roll: the strip's whole width, centred.
@@ -66,7 +58,7 @@ AboutFormModel::AboutFormModel()
       Credit("lbl_17", 264, 17, "Special Thanks", kRed, Arial(9.75)),
       Credit("lbl_16", 280, 17, "Tomo Haskel", kWhite, Arial(9.75)),
       Credit("lbl_32", 312, 17, "Powered By", kWhite, Arial(9.75, true)),
-      Credit("lbl_33", 328, 57, "QUORVEL", kGreen, Arial(36, true)),
+      Credit("lbl_33", 328, 57, "QUORVEL", kDarkGreen, Arial(36, true)),
   };
   // The shadow first, so the red name lies over it.
   labels = {&lblK26_1, &lblK26_2, &lblTitle1, &lblTitle2, &lblVersion};

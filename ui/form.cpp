@@ -10,11 +10,6 @@ FontSpec Gothic(double points, bool bold = true, bool underline = false) {
   return {"ＭＳ ゴシック", points, bold, underline};
 }
 
-Label MakeLabel(std::string name, Rect rect, std::string caption, Color color, FontSpec font,
-                Alignment alignment = Alignment::kCenter, bool visible = true) {
-  return {std::move(name), rect, std::move(caption), color, std::move(font), alignment, visible};
-}
-
 // Hall-of-fame, message and bonus lines over the field: centred, 433 wide, hidden.
 Label FieldLabel(std::string name, int x, int y, int height, std::string caption, Color color,
                  FontSpec font) {
@@ -41,6 +36,11 @@ Line MakeLine(std::string name, int x1, int y1, int x2, int y2) {
 }
 
 }  // namespace
+
+Label MakeLabel(std::string name, Rect rect, std::string caption, Color color, FontSpec font,
+                Alignment alignment, bool visible) {
+  return {std::move(name), rect, std::move(caption), color, std::move(font), alignment, visible};
+}
 
 PictureBox::PictureBox(std::string name, Rect rect, Surface::Sizing sizing, bool visible)
     : name(std::move(name)),

@@ -35,6 +35,10 @@ struct Label {
   bool operator==(const Label&) const = default;
 };
 
+// A label as the windows' layouts declare it.
+Label MakeLabel(std::string name, Rect rect, std::string caption, Color color, FontSpec font,
+                Alignment alignment = Alignment::kCenter, bool visible = true);
+
 // One entry of the menu bar: a top menu, a submenu heading, a command or a
 // separator. A top menu or submenu lists its entries in `children`.
 struct MenuItem {

@@ -2,28 +2,12 @@
 
 #include <cstdint>
 
+#include "ui/color.h"
+
 namespace marvo::pictures {
 
-// The standard 16-colour table every picture is stored with, as 0x00BBGGRR.
-// A picture file holds indexes into this table, so the order is fixed.
-inline constexpr uint32_t kPalette[16] = {
-    0x000000,  // black
-    0x000080,  // dark red
-    0x008000,  // dark green
-    0x008080,  // olive
-    0x800000,  // navy
-    0x800080,  // purple
-    0x808000,  // teal
-    0xC0C0C0,  // silver
-    0x808080,  // grey
-    0x0000FF,  // red
-    0x00FF00,  // green
-    0x00FFFF,  // yellow
-    0xFF0000,  // blue
-    0xFF00FF,  // magenta
-    0xFFFF00,  // cyan
-    0xFFFFFF,  // white
-};
+// The standard 16-colour table every picture is stored with, and its indexes.
+inline constexpr const auto& kPalette = marvo::kStandardColors;
 
 enum Index : uint8_t {
   kBlack,

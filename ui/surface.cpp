@@ -122,8 +122,6 @@ void Surface::Print(std::string_view utf8) {
   current_y += mask.height;
 }
 
-void Surface::Clear() { AssignPicture(picture_); }
-
 void Surface::AssignPicture(const Image* picture) {
   picture_ = picture;
   if (picture != nullptr && sizing_ == Sizing::kAutoSize) {

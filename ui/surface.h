@@ -74,8 +74,6 @@ class Surface {
   void Point(int x, int y, Color color);
   // Text at the text position in fore_color, no background fill.
   void Print(std::string_view utf8);
-  // Removes all drawing: the assigned picture shows again.
-  void Clear();
   // The whole image becomes the picture, or black for none; earlier drawing is gone.
   // The surface keeps a pointer: pictures outlive every surface (they are embedded).
   void AssignPicture(const Image* picture);

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/field.h"
 #include "flow/status.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
@@ -52,10 +53,12 @@ TEST_F(GameTest, APerfectGameClearsAllTenStagesWithEveryStarAndEndsInTheTitle) {
     } else if (!f.lblMsg.visible && all_clear_shown >= 0 && all_clear_hidden < 0) {
       all_clear_hidden = platform.Clock();
       // The empty field with GAME OVER one pixel right of every other banner.
-      Surface expected(447, 342);
-      expected.Box(2, 2, 443, 340, kWhite);
-      BitBlt(expected, 40, 100, 367, 70, f.picCG3.surface, 0, 0, RasterOp::kSrcAnd);
-      BitBlt(expected, 40, 100, 367, 70, f.picCG2.surface, 0, 0, RasterOp::kSrcPaint);
+      Surface expected(kFieldWidth, kFieldHeight);
+      DrawFieldBorder(expected);
+      BitBlt(expected, 40, 100, kBannerWidth, kBannerHeight, f.picCG3.surface, 0, 0,
+             RasterOp::kSrcAnd);
+      BitBlt(expected, 40, 100, kBannerWidth, kBannerHeight, f.picCG2.surface, 0, 0,
+             RasterOp::kSrcPaint);
       EXPECT_EQ(f.picSTAGE.surface.Pixels().pixels, expected.Pixels().pixels);
     } else if (all_clear_shown < 0) {
       score_before_bonus = app.record.Score;

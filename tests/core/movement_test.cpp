@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/field.h"
 #include "engine/game_record.h"
 #include "tests/support/virtual_platform.h"
 
@@ -26,7 +27,7 @@ class RecordingHits final : public HitResolver {
   void ResolveHit() override {
     hits.push_back({r_.HeadX, r_.HeadY, r_.HitColor});
     if (on_hit) return on_hit();
-    if (r_.HeadX <= 2 || r_.HeadX >= 443 || r_.HeadY <= 2 || r_.HeadY >= 339) r_.StopFlag = 1;
+    if (!InsideWindow(r_.HeadX, r_.HeadY)) r_.StopFlag = 1;
   }
   std::vector<Hit> hits;
   std::function<void()> on_hit;
@@ -60,7 +61,7 @@ class MovementTest : public ::testing::Test {
  protected:
   MovementTest() : field(kFieldWidth, kFieldHeight), hits(r) {
     r.StoreStartUpValues();
-    field.Box(kBorderLeft, kBorderTop, kBorderRight, kBorderBottom, kWhite);
+    DrawFieldBorder(field);
   }
   void Place(int x, int y, int16_t heading) {
     r.HeadX = int16_t(x);
@@ -130,7 +131,7 @@ TEST_F(MovementTest, AHitThatMovesTheHeadGetsItsTrailPointWhereTheHeadNowIs) {
   Place(17, 17, kDownRight);
   hits.on_hit = [&] {
     r.HeadX = r.HeadY = 4;
-    field.Clear();
+    field.AssignPicture(nullptr);
   };
   platform.After(0.035, [&] { r.StopFlag = 1; });
   MoveHead(r, field, platform, hits);

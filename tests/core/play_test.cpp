@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/random.h"
+#include "engine/sound_slots.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 
@@ -15,8 +16,13 @@ namespace {
 
 class PlayTest : public testing::GameFixture {
  protected:
-  Play& play() { return flow().play(); }
-  GameFlow& flow() { return app.flow(); }
+  // The engine built afresh over the game's record and window, with a sound
+  // module of its own on the same mixer and the game flow for its endings.
+  PlayTest() {
+    sound.OpenSound();
+    LoadWaveFiles(app.record, sound, dir.path());
+  }
+  Play& play() { return engine; }
   GameRecord& r() { return app.record; }
   Surface& field() { return app.form.picSTAGE.surface; }
   // The bounding box of every pixel of a colour on the field.
@@ -38,6 +44,10 @@ class PlayTest : public testing::GameFixture {
     r().HeadX = int16_t(x), r().HeadY = int16_t(y), r().Heading = heading;
   }
   void Space(int16_t shift = 0) { Key(&App::picSTAGE_KeyDown, 32, shift); }
+
+  Wavemix sound{mixer, dir.path()};
+  GameFlow endings{app.record, app.form, player, sound};
+  Play engine{app.record, app.form, player, sound, endings};
 };
 
 TEST_F(PlayTest, StagesFollowTheirTableAndStagesPastTheLastAreABareField) {

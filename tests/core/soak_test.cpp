@@ -46,13 +46,13 @@ TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
       if (!began || !hit.empty() || r.StopFlag == 0 || !r.GameRunning || r.StageNo > 10) return;
       if (r.HitColor == kBlue)
         hit = "wall";
-      else if (r.HeadX <= 2)
+      else if (r.HeadX < kInsideLeft)
         hit = "left";
-      else if (r.HeadX >= 443)
+      else if (r.HeadX > kInsideRight)
         hit = "right";
-      else if (r.HeadY <= 2)
+      else if (r.HeadY < kInsideTop)
         hit = "top";
-      else if (r.HeadY >= 339)
+      else if (r.HeadY > kInsideBottom)
         hit = "bottom";
     };
     Enter();
@@ -61,7 +61,7 @@ TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
     const GameRecord& r = app.record;
     ASSERT_EQ(std::tuple(r.StageNo, r.HeadX, r.HeadY, r.Heading, r.GameRunning, r.StopFlag, r.Score,
                          r.StarCount, r.StarTaken, r.TurnsLeft, r.LinkLock),
-              std::tuple(int16_t(1), int16_t(2), int16_t(2), int16_t(4), 0, 1, 0, 0, 0, 0, 0))
+              std::tuple(int16_t(1), int16_t(2), int16_t(2), kDownRight, 0, 1, 0, 0, 0, 0, 0))
         << "after game " << game;
     if (game == 100) memory_after_warm_up = ResidentKilobytes();
   }

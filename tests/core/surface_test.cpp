@@ -27,7 +27,7 @@ TEST(Surface, DrawnPixelsReadBackExactlyAndOutsideIsInvalid) {
   EXPECT_EQ(Lit(s), (Points{{3, 4}}));
 
   // The field border: corners inclusive, one pixel wide.
-  s.Clear();
+  s.AssignPicture(s.Picture());
   s.Box(2, 2, 443, 340, kWhite);
   EXPECT_EQ(Lit(s).size(), 2u * 442u + 2u * 337u);
   EXPECT_EQ(s.GetPixel(443, 340), kWhite);
@@ -56,7 +56,7 @@ TEST(Surface, CirclesAreSymmetricOutlinesOrSolidDiscs) {
   EXPECT_EQ(s.GetPixel(30, 30), kBlack);  // transparent fill by default
 
   // The goal: a solid red disc of radius 14, 29 pixels across, without holes.
-  s.Clear();
+  s.AssignPicture(s.Picture());
   s.fill_color = kRed;
   s.fill_style = FillStyle::kSolid;
   s.Circle(30, 30, 14, kRed);
@@ -83,7 +83,7 @@ TEST(Surface, PrintInksTheTextPositionInTheForeColourOnly) {
   EXPECT_EQ(std::pair(s.GetPixel(3, 2), s.GetPixel(11, 7)), std::pair(kSilver, kSilver));
 }
 
-TEST(Surface, PicturesReplaceDrawingAndClearRestoresThem) {
+TEST(Surface, PicturesReplaceDrawingAndAssigningAgainRestoresThem) {
   Image picture(447, 343, kBlack);
   picture.At(10, 10) = kBlue;
   picture.At(5, 342) = kYellow;  // the row below the field
@@ -92,7 +92,7 @@ TEST(Surface, PicturesReplaceDrawingAndClearRestoresThem) {
   field.AssignPicture(&picture);
   EXPECT_EQ(Lit(field), (Points{{10, 10}}));  // the taller picture is clipped
   field.Point(30, 30, kWhite);
-  field.Clear();  // back to the picture
+  field.AssignPicture(field.Picture());  // back to the picture
   EXPECT_EQ(Lit(field), (Points{{10, 10}}));
   field.AssignPicture(nullptr);
   EXPECT_TRUE(Lit(field).empty());
@@ -121,7 +121,7 @@ TEST(Surface, BlockCopiesCopyAndOrAndAreClipped) {
   field.Point(446, 341, kRed);
   BitBlt(backup, 0, 0, 449, 345, field, 0, 0, RasterOp::kSrcCopy);
   EXPECT_EQ(Lit(backup), (Points{{446, 341}}));
-  field.Clear();
+  field.AssignPicture(field.Picture());
   BitBlt(field, 0, 0, 449, 345, backup, 0, 0, RasterOp::kSrcCopy);
   EXPECT_EQ(field.GetPixel(446, 341), kRed);
 
@@ -167,7 +167,7 @@ TEST(Surface, ChangedSinceBoundsWhatEachStepTouchedClippedToTheImage) {
   Surface src(4, 4);
   EXPECT_EQ(last([&] { BitBlt(s, 445, -1, 4, 4, src, 0, 0, RasterOp::kSrcCopy); }),
             (PixelRect{445, 0, 2, 3}));
-  EXPECT_EQ(last([&] { s.Clear(); }), (PixelRect{0, 0, 447, 342}));
+  EXPECT_EQ(last([&] { s.AssignPicture(s.Picture()); }), (PixelRect{0, 0, 447, 342}));
 
   // A view too far behind to tell, or one that never looked, takes everything.
   const uint64_t before_run = s.Generation();

@@ -12,26 +12,14 @@
 #include "engine/formats.h"
 #include "qt/main_form.h"
 #include "qt/qt_text.h"
-#include "shell/app.h"
-#include "tests/support/autoplayer.h"
-#include "tests/support/recording_desktop.h"
-#include "tests/support/recording_mixer.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/virtual_platform.h"
+#include "tests/support/headless_game.h"
 
 namespace marvo {
 namespace {
 
-class GameViewTest : public ::testing::Test {
+class GameViewTest : public ::testing::Test, public testing::HeadlessGame<QtTextRasterizer> {
  protected:
-  GameViewTest()
-      : player(platform), app(player, text, desktop, mixer, dir.path()), form(app.form, app) {
-    dir.Write("bgm1.wav", "");
-    dir.Write("bgm3.wav", "");
-    player.Attach(app.record, app.form.picSTAGE, [this] {
-      int16_t space = 32, shift = 0;
-      app.picSTAGE_KeyDown(space, shift);
-    });
+  GameViewTest() : form(app.form, app) {
     form.Load();
     form.show();
   }
@@ -51,13 +39,6 @@ class GameViewTest : public ::testing::Test {
     return colours;
   }
 
-  testing::TempDir dir;
-  testing::VirtualPlatform platform;
-  testing::Autoplayer player;
-  QtTextRasterizer text;
-  testing::RecordingDesktop desktop;
-  RecordingMixer mixer;
-  App app;
   MainForm form;
 };
 
@@ -71,7 +52,7 @@ TEST_F(GameViewTest, TheWindowShowsEachMomentOfAPerfectGame) {
       seen.insert("ready");
       // GET READY!: green letters with a red first letter over the stage.
       const QImage shot = Shot("get-ready");
-      const auto banner = Colours(shot, QRect(39, 100, 367, 70));
+      const auto banner = Colours(shot, QRect(kBannerX, kBannerY, kBannerWidth, kBannerHeight));
       EXPECT_TRUE(banner.count(0x00FF00) && banner.count(0xFF0000));
       EXPECT_EQ(form.findChild<QLabel*>("lblBN")->text(), "050");
     }
@@ -85,7 +66,8 @@ TEST_F(GameViewTest, TheWindowShowsEachMomentOfAPerfectGame) {
     if (was_enabled && !f.picSTAGE.enabled && r.StageNo == 1 && !seen.count("clear")) {
       seen.insert("clear");
       const QImage shot = Shot("stage-clear");
-      EXPECT_TRUE(Colours(shot, QRect(39, 100, 367, 70)).count(0x00FF00));
+      EXPECT_TRUE(
+          Colours(shot, QRect(kBannerX, kBannerY, kBannerWidth, kBannerHeight)).count(0x00FF00));
     }
     was_enabled = f.picSTAGE.enabled;
     if (f.lblMsg.visible && !seen.count("all clear")) {
@@ -104,8 +86,7 @@ TEST_F(GameViewTest, TheWindowShowsEachMomentOfAPerfectGame) {
                    Colours(shot, QRect(8, 199, 433, 17)).count(0xFF0000));
     }
   };
-  int16_t enter = 13, shift = 0;
-  app.Form_KeyDown(enter, shift);
+  Enter();
   EXPECT_EQ(seen.size(), 5u);
   // Back at the title, the best score in the read-out.
   const QImage title = Shot("title-again");

@@ -13,9 +13,6 @@
 namespace marvo {
 namespace {
 
-constexpr Color kDarkRed = 0x000080, kDarkGreen = 0x008000, kGreen = 0x00FF00, kGrey = 0x808080,
-                kPurple = 0x800080;
-
 struct Box {
   int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
   void Add(int x, int y) {
@@ -220,9 +217,7 @@ TEST(PicturesTest, BannerRowsStartWordsInRedAndTheirMaskIsTheExactInverse) {
 }
 
 TEST(PicturesTest, IconsComeInBothSizesOnAPurpleTileInTheSixteenColourPalette) {
-  const std::set<Color> palette = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
-                                   0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
-                                   0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+  const std::set<Color> palette(std::begin(kStandardColors), std::end(kStandardColors));
   for (int size : {32, 16}) {
     const Image& icon = Icon(size);
     EXPECT_EQ(std::pair(icon.width, icon.height), std::pair(size, size));

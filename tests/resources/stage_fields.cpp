@@ -1,17 +1,15 @@
 #include "tests/resources/stage_fields.h"
 
+#include "engine/field.h"
 #include "resources/pictures.h"
 
 namespace marvo::testing {
 
 Surface StageField(int picture, int goal_y) {
-  Surface field(447, 342);
+  Surface field(kFieldWidth, kFieldHeight);
   field.AssignPicture(LoadPicture(picture));
-  field.Box(2, 2, 443, 340, kWhite);
-  field.fill_color = kRed;
-  field.fill_style = FillStyle::kSolid;
-  field.Circle(420, goal_y, 14, kRed);
-  field.fill_style = FillStyle::kTransparent;
+  DrawFieldBorder(field);
+  DrawGoal(field, goal_y);
   return field;
 }
 

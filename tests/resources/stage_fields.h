@@ -9,12 +9,12 @@ namespace marvo::testing {
 inline constexpr int kStagePictures[] = {101, 102, 103, 104, 105, 106, 107};
 
 // A stage's field as the game lays it out: the picture, the white border and
-// the red goal disc of radius 14 at (420, goal_y).
+// the red goal disc at height goal_y.
 Surface StageField(int picture, int goal_y);
 
-// Stage 1 starts the head at (2, 2), every later stage at (4, 4).
+// Where the head starts on the stage showing `picture`.
 inline HeadStart StartFor(int picture) {
-  return picture == 101 ? HeadStart{2, 2, 4} : HeadStart{4, 4, 4};
+  return picture == kStagePictures[0] ? kFirstStageStart : kLaterStageStart;
 }
 
 }  // namespace marvo::testing

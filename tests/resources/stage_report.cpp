@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "engine/field.h"
 #include "tests/resources/stage_fields.h"
 
 int main() {
@@ -13,7 +14,7 @@ int main() {
   StageSolver solver;
   for (int picture : kStagePictures) {
     int worst = -1, worst_y = 0, unsolved = 0, first_unsolved = 0;
-    for (int goal_y = 17; goal_y <= 323; ++goal_y) {
+    for (int goal_y = marvo::kGoalLowest; goal_y <= marvo::kGoalHighest; ++goal_y) {
       const StagePlan plan = solver.Solve(StageField(picture, goal_y), StartFor(picture));
       if (!plan.solved) {
         if (unsolved++ == 0) first_unsolved = goal_y;

@@ -46,8 +46,8 @@ void Autoplayer::MarkEdge(Surface& field) const {
   const int rx = record_->HeadX % 3, ry = record_->HeadY % 3;
   const auto first_after = [](int from, int r) { return from + ((r - from) % 3 + 3) % 3; };
   const auto last_before = [](int to, int r) { return to - ((to - r) % 3 + 3) % 3; };
-  const int left = first_after(3, rx), right = last_before(442, rx);
-  const int top = first_after(3, ry), bottom = last_before(338, ry);
+  const int left = first_after(kInsideLeft, rx), right = last_before(kInsideRight, rx);
+  const int top = first_after(kInsideTop, ry), bottom = last_before(kInsideBottom, ry);
   const Image& pixels = field.Pixels();
   for (int y = 0; y < pixels.height; ++y) {
     for (int x = 0; x < pixels.width; ++x) {
@@ -57,8 +57,7 @@ void Autoplayer::MarkEdge(Surface& field) const {
                         (aim_at_edge == Edge::kRight && x == right) ||
                         (aim_at_edge == Edge::kTop && y == top) ||
                         (aim_at_edge == Edge::kBottom && y == bottom);
-      if (line && pixels.At(x, y) == kBlack && y > 2 && y < 339 && x > 2 && x < 443)
-        field.Point(x, y, kRed);
+      if (line && pixels.At(x, y) == kBlack && InsideWindow(x, y)) field.Point(x, y, kRed);
     }
   }
 }

@@ -5,13 +5,6 @@
 namespace marvo::testing {
 namespace {
 
-// The game's direction tables, by heading 1 to 4; index 0 is unused.
-constexpr int kStepX[5] = {0, -3, 3, -3, 3};
-constexpr int kStepY[5] = {0, -3, -3, 3, 3};
-constexpr int kNextHeading[5] = {0, 3, 1, 4, 2};
-
-bool InsideWindow(int x, int y) { return x > 2 && x < 443 && y > 2 && y < 339; }
-
 // The head keeps x and y modulo 3 for the whole stage, so states live on a
 // lattice of every third pixel, one cell per pixel the head can land on.
 class Lattice {
@@ -82,9 +75,9 @@ StagePlan StageSolver::Solve(const Surface& field, HeadStart start, int turns_av
       }
     };
 
-    reach(lattice.Index(x, y, kNextHeading[heading], star), 1, kTurn);
+    reach(lattice.Index(x, y, kNextHeading[size_t(heading)], star), 1, kTurn);
 
-    const int nx = x + kStepX[heading], ny = y + kStepY[heading];
+    const int nx = x + kStepX[size_t(heading)], ny = y + kStepY[size_t(heading)];
     if (!InsideWindow(nx, ny) || !lattice.Holds(nx, ny)) continue;
     const Color color = field.GetPixel(nx, ny);
     if (color == kBlue) continue;

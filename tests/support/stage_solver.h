@@ -3,17 +3,10 @@
 #include <deque>
 #include <vector>
 
+#include "engine/geometry.h"
 #include "ui/surface.h"
 
 namespace marvo::testing {
-
-// Where the head enters a stage: (2, 2) on the first stage, (4, 4) on every
-// later one, both heading 4 (down and right).
-struct HeadStart {
-  int x = 4;
-  int y = 4;
-  int heading = 4;
-};
 
 // Space presses to make just before tick `tick`, that is after the head has
 // landed from tick - 1 (tick 1 is the first step off the start point).
@@ -38,9 +31,8 @@ struct StagePlan {
 // one spot; blue ends the run, yellow takes the star, red clears the stage
 // (only wanted once the star is taken; on a field without any yellow, such as
 // the random block stages, red alone will do), every other colour is harmless. The
-// search never lands outside the inside window (3..442 across, 3..338 down)
-// even where the field is black, because the trail left out there would end
-// a later pass the same way. Works on any field: a picture stage or random
+// search never lands outside the inside window even where the field is black, because the trail
+// left out there would end a later pass the same way. Works on any field: a picture stage or random
 // blocks, with its border and goal drawn as the game draws them.
 class StageSolver {
  public:

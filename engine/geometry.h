@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace marvo {
+
+// The play field: x grows to the right, y downwards, from the top-left corner.
+inline constexpr int kFieldWidth = 447;
+inline constexpr int kFieldHeight = 342;
+// The whole-field copy into the stage backup and back: larger than the field,
+// so it covers it whole.
+inline constexpr int kFieldCopyWidth = 449;
+inline constexpr int kFieldCopyHeight = 345;
+
+// The white border every field has. It lies on these lines; the margin outside
+// it is black in every stage.
+inline constexpr int kBorderLeft = 2;
+inline constexpr int kBorderTop = 2;
+inline constexpr int kBorderRight = 443;
+inline constexpr int kBorderBottom = 340;
+
+// Where the head counts as inside the field: strictly within the border on
+// three sides, but at the bottom the crash line is row 339, one row above the
+// border. The head cannot tell the difference: steps of 3 keep its row modulo
+// 3 for the whole stage (2 from the first stage's start, 1 from every later
+// one), so it never stands on row 339, and the rule stays as the game has
+// always had it.
+inline constexpr int kInsideLeft = kBorderLeft + 1;
+inline constexpr int kInsideTop = kBorderTop + 1;
+inline constexpr int kInsideRight = kBorderRight - 1;
+inline constexpr int kInsideBottom = kBorderBottom - 2;
+constexpr bool InsideWindow(int x, int y) {
+  return x >= kInsideLeft && x <= kInsideRight && y >= kInsideTop && y <= kInsideBottom;
+}
+
+// Headings index the direction tables.
+inline constexpr int16_t kUpLeft = 1;
+inline constexpr int16_t kUpRight = 2;
+inline constexpr int16_t kDownLeft = 3;
+inline constexpr int16_t kDownRight = 4;
+
+// The direction tables start-up stores, by heading; index 0 is never used.
+// The head moves 3 pixels on each axis per tick, and each turn is a quarter
+// turn anticlockwise on screen: 4 -> 2 -> 1 -> 3 -> 4.
+inline constexpr std::array<int16_t, 5> kStepX = {0, -3, 3, -3, 3};
+inline constexpr std::array<int16_t, 5> kStepY = {0, -3, -3, 3, 3};
+inline constexpr std::array<int16_t, 5> kNextHeading = {0, kDownLeft, kUpLeft, kDownRight,
+                                                        kUpRight};
+
+// Where the head enters a stage, always heading down and right: the border
+// corner on the first stage, one step further in on every later one.
+struct HeadStart {
+  int16_t x;
+  int16_t y;
+  int16_t heading;
+};
+inline constexpr HeadStart kFirstStageStart = {2, 2, kDownRight};
+inline constexpr HeadStart kLaterStageStart = {4, 4, kDownRight};
+
+// Banners: 70-row blocks of the banner sheet, laid over the field at
+// (kBannerX, kBannerY).
+inline constexpr int kBannerWidth = 367;
+inline constexpr int kBannerHeight = 70;
+inline constexpr int kBannerX = 39;
+inline constexpr int kBannerY = 100;
+inline constexpr int16_t kBannerGameOver = 0;
+inline constexpr int16_t kBannerGetReady = 71;
+inline constexpr int16_t kBannerStageClear = 141;
+
+}  // namespace marvo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+#include "shell/app.h"
+#include "tests/support/autoplayer.h"
+#include "tests/support/fake_text.h"
+#include "tests/support/recording_desktop.h"
+#include "tests/support/recording_mixer.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/virtual_platform.h"
+
+namespace marvo::testing {
+
+// The whole game without a window: the app on virtual time with a recording
+// mixer and desktop, text drawn by `Text`, and an autoplayer between the game
+// and the clock that presses Space on the field. The game's directory holds
+// both music tracks unless told otherwise. Nothing is loaded yet.
+template <class Text = BlockTextRasterizer>
+class HeadlessGame {
+ public:
+  explicit HeadlessGame(bool with_music = true)
+      : player(platform), app(player, text, desktop, mixer, dir.path()) {
+    player.Attach(app.record, app.form.picSTAGE, [this] { Key(&App::picSTAGE_KeyDown, 32); });
+    if (with_music) {
+      dir.Write("bgm1.wav", "");
+      dir.Write("bgm3.wav", "");
+    }
+  }
+
+  // A key as the window delivers it to a handler.
+  void Key(void (App::*handler)(int16_t&, int16_t&), int16_t code, int16_t shift = 0) {
+    (app.*handler)(code, shift);
+  }
+  void Enter() { Key(&App::Form_KeyDown, 13); }
+
+  TempDir dir;
+  VirtualPlatform platform;
+  Autoplayer player;
+  Text text;
+  RecordingDesktop desktop;
+  RecordingMixer mixer;
+  App app;
+};
+
+}  // namespace marvo::testing
