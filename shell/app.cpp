@@ -17,10 +17,10 @@ constexpr int16_t kEnter = 13;
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
-         std::string program_dir)
+         std::string program_dir, const FileSearch& search)
     : desktop_(desktop),
-      program_dir_(std::move(program_dir)),
-      sound_(mixer, program_dir_),
+      files_(LocateGameFiles(program_dir, search)),
+      sound_(mixer, std::move(program_dir)),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
 }
@@ -30,8 +30,8 @@ void App::Form_Load() {
   // layout, so there is nothing to seed here.
   sound_.OpenSound();
   // The settings come before the hall of fame and the score read-out show them.
-  ReadSettings(record, form, program_dir_);
-  LoadWaveFiles(record, sound_, program_dir_);
+  ReadSettings(record, form, files_);
+  LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
   RefreshHallOfFame(record, form);
   FillLinkList(record);
   // The second title picture and the banner sheet with its mask wait in the
@@ -48,8 +48,9 @@ void App::Form_Load() {
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
-  // A failed write is ignored; the old file stays whole.
-  WriteSettings(record, form, program_dir_);
+  // A failed write is reported; the old file stays whole.
+  std::string reason;
+  if (!WriteSettings(record, form, files_, reason)) ReportSaveFailure(files_.settings, reason);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
@@ -93,7 +94,7 @@ void App::MMG_BGMT2_Click() {
   form.MMG_BGMT2.checked = true;
 }
 
-void App::MMH_Help_Click() { ShowHelpFile(desktop_, program_dir_); }
+void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_); }
 
 void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 

@@ -44,8 +44,8 @@ void OpenShownLink(const GameRecord& record, Desktop& desktop) {
   desktop.SetBusyCursor(false);
 }
 
-void ShowHelpFile(Desktop& desktop, const std::string& program_dir) {
-  desktop.ShowHelp(program_dir + "/marvo.hlp");
+void ShowHelpFile(Desktop& desktop, const GameFiles& files) {
+  desktop.ShowHelp(files.Find("marvo.hlp"));
 }
 
 }  // namespace marvo

@@ -25,6 +25,52 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+void AddDistinct(std::vector<std::string>& names, std::string_view name) {
+  for (const std::string& n : names) {
+    if (SameName(n, name)) return;
+  }
+  names.emplace_back(name);
+}
+
+// The section names of a text and the key names of each, distinct and in order
+// of first appearance, found by a scan of its own so the profile is checked
+// against something other than itself.
+struct Names {
+  std::vector<std::string> sections;
+  std::vector<std::vector<std::string>> keys;  // of the first section of each name
+};
+
+Names ScanNames(std::string_view text) {
+  Names names;
+  std::vector<std::string>* keys = nullptr;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = Trim(text.substr(0, end));
+    text.remove_prefix(end == text.npos ? text.size() : end + 1);
+    if (line.starts_with('[')) {
+      const std::string_view name = Trim(line.substr(1, line.find(']') - 1));
+      keys = nullptr;
+      if (name.empty()) continue;
+      const std::size_t before = names.sections.size();
+      AddDistinct(names.sections, name);
+      if (names.sections.size() > before) keys = &names.keys.emplace_back();
+    } else if (keys && !line.empty() && !line.starts_with(';')) {
+      const std::string_view key = Trim(line.substr(0, line.find('=')));
+      if (!key.empty()) AddDistinct(*keys, key);
+    }
+  }
+  return names;
+}
+
 struct Entry {
   std::string section, key, value;
 };
@@ -45,8 +91,8 @@ void SetAndCheck(const marvo::Profile& original, const std::vector<Entry>& befor
     Check(again.Get(e.section, e.key, kFallback) == e.value);
   }
   // Sections keep their order; at most the one set is new, at the end.
-  const std::vector<std::string> old_names = original.SectionNames();
-  std::vector<std::string> new_names = again.SectionNames();
+  const std::vector<std::string> old_names = ScanNames(original.Text()).sections;
+  std::vector<std::string> new_names = ScanNames(again.Text()).sections;
   if (new_names.size() == old_names.size() + 1) {
     Check(SameName(new_names.back(), section));
     new_names.pop_back();
@@ -62,9 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Check(profile.Text() == text);
 
   std::vector<Entry> before;
-  const std::vector<std::string> sections = profile.SectionNames();
+  const Names names = ScanNames(text);
+  const std::vector<std::string>& sections = names.sections;
   for (std::size_t s = 0; s < sections.size() && s < 8; ++s) {
-    const std::vector<std::string> keys = profile.KeyNames(sections[s]);
+    const std::vector<std::string>& keys = names.keys[s];
     for (std::size_t k = 0; k < keys.size() && k < 16; ++k) {
       const std::string value = profile.Get(sections[s], keys[k], kFallback);
       Check(value.size() <= marvo::Profile::kMaxValueLength);

@@ -1,0 +1,114 @@
+#include "shell/paths.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "shell/profile.h"
+#include "shell/settings.h"
+#include "tests/support/temp_dir.h"
+
+namespace marvo {
+namespace {
+
+using testing::TempDir;
+
+TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConfigFolderElse) {
+  TempDir dir;
+  ASSERT_EQ(::mkdir((dir / "game").c_str(), 0755), 0);
+  const std::string game = dir / "game";
+  struct Case {
+    const char* what;
+    std::string installed, xdg, settings;
+  };
+  const Case cases[] = {
+      {"a portable copy", "/usr/games", "/cfg", game + "/marvo.ini"},
+      {"installed, XDG_CONFIG_HOME set", game, "/cfg", "/cfg/marvostel/marvo.ini"},
+      {"installed, XDG_CONFIG_HOME unset", game, "", "/home/p/.config/marvostel/marvo.ini"},
+      {"installed, XDG_CONFIG_HOME relative", game, "cfg", "/home/p/.config/marvostel/marvo.ini"},
+  };
+  for (const Case& c : cases) {
+    const GameFiles files = LocateGameFiles(game, {c.installed, "/data", c.xdg, "/home/p"});
+    EXPECT_EQ(files.settings, c.settings) << c.what;
+    // The file beside the program starts the player's own.
+    EXPECT_EQ(files.starting_settings, c.installed == game ? game + "/marvo.ini" : "") << c.what;
+  }
+  if (::geteuid() == 0) return;  // root writes into read-only folders
+  ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
+  EXPECT_EQ(LocateGameFiles(game, {"/usr/games", "/data", "", "/home/p"}).settings,
+            "/home/p/.config/marvostel/marvo.ini");
+}
+
+TEST(GameFilesTest, AnInstalledCopyStartsFromTheFileBesideItAndKeepsThePlayersOwnFile) {
+  TempDir dir;
+  ::mkdir((dir / "games").c_str(), 0755);
+  const std::string game = dir / "games";
+  const FileSearch search{game, "", dir / "cfg", "/home/none"};
+  const std::string player = dir / "cfg/marvostel/marvo.ini";
+  GameRecord record;
+  MainFormModel form;
+  std::string reason;
+
+  // Without a file beside it: the defaults, saved into a config folder made for them.
+  ReadSettings(record, form, LocateGameFiles(game, search));
+  EXPECT_EQ(record.HiScore[1], 10000);
+  EXPECT_TRUE(WriteSettings(record, form, LocateGameFiles(game, search), reason)) << reason;
+  EXPECT_EQ(Profile::Parse(dir.Read("cfg/marvostel/marvo.ini")).Get("MARVOSTEL", "HISCORE1", ""),
+            "10000");
+  ASSERT_EQ(::unlink(player.c_str()), 0);
+
+  // With one: its values and its other sections start the player's file, which
+  // then counts alone; the file beside the program is never written.
+  const std::string beside = "[MARVOSTEL]\nHISCORE1=777\n[Other]\nK=v\n";
+  dir.Write("games/marvo.ini", beside);
+  ReadSettings(record, form, LocateGameFiles(game, search));
+  EXPECT_EQ(record.HiScore[1], 777);
+  record.HiScore[1] = 888;
+  EXPECT_TRUE(WriteSettings(record, form, LocateGameFiles(game, search), reason)) << reason;
+  const Profile saved = Profile::Parse(dir.Read("cfg/marvostel/marvo.ini"));
+  EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", ""), "888");
+  EXPECT_EQ(saved.Get("Other", "K", ""), "v");
+  EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
+  ReadSettings(record, form, LocateGameFiles(game, search));
+  EXPECT_EQ(record.HiScore[1], 888);
+}
+
+TEST(GameFilesTest, AConfigFolderThatCannotBeMadeFailsTheSaveAndSaysWhy) {
+  TempDir dir;
+  dir.Write("file", "not a folder");
+  // Under a regular file no folder can be made, not even by root.
+  const GameFiles files = LocateGameFiles("/usr/games", {"/usr/games", "", dir / "file", ""});
+  GameRecord record;
+  MainFormModel form;
+  std::string reason;
+  EXPECT_FALSE(WriteSettings(record, form, files, reason));
+  EXPECT_EQ(reason, "Not a directory");
+  ::testing::internal::CaptureStderr();
+  ReportSaveFailure(files.settings, reason);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            dir / "file/marvostel/marvo.ini: Not a directory\n");
+  EXPECT_EQ(dir.Read("file"), "not a folder");
+}
+
+TEST(GameFilesTest, DataFilesAreFoundBesideTheProgramFirstThenInTheDataFolder) {
+  TempDir program, data;
+  program.Write("marvo.hlp", "beside");
+  ::mkdir((program / "bgm3.wav").c_str(), 0700);  // a folder is no wave file
+  for (const char* name : {"marvo.hlp", "bgm1.wav", "bgm3.wav"}) data.Write(name, "RIFF");
+  const GameFiles files{program.path(), data.path(), program / "marvo.ini", ""};
+  EXPECT_EQ(files.Find("marvo.hlp"), program / "marvo.hlp");
+  EXPECT_EQ(files.Find("bgm3.wav"), data / "bgm3.wav");
+  EXPECT_EQ(files.FolderOf("bgm1.wav"), data.path());
+  EXPECT_EQ(files.Find("e1.wav"), program / "e1.wav");  // missing everywhere
+
+  // The music menus see the installed music.
+  GameRecord record;
+  MainFormModel form;
+  ReadSettings(record, form, files);
+  EXPECT_TRUE(form.MMG_BGMT1.enabled && form.MMG_BGMT2.enabled && form.MMG_BGMU.checked);
+}
+
+}  // namespace
+}  // namespace marvo
