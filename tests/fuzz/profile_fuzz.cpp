@@ -33,39 +33,26 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-void AddDistinct(std::vector<std::string>& names, std::string_view name) {
-  for (const std::string& n : names) {
-    if (SameName(n, name)) return;
-  }
-  names.emplace_back(name);
-}
-
-// The section names of a text and the key names of each, distinct and in order
-// of first appearance, found by a scan of its own so the profile is checked
-// against something other than itself.
+// The section headers of a text in order, and each key line with the section
+// it lies in, found by a scan of their own so the profile is checked against
+// something other than itself.
 struct Names {
   std::vector<std::string> sections;
-  std::vector<std::vector<std::string>> keys;  // of the first section of each name
+  std::vector<std::pair<std::string, std::string>> keys;
 };
 
 Names ScanNames(std::string_view text) {
   Names names;
-  std::vector<std::string>* keys = nullptr;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
     const std::string_view line = Trim(text.substr(0, end));
     text.remove_prefix(end == text.npos ? text.size() : end + 1);
     if (line.starts_with('[')) {
-      const std::string_view name = Trim(line.substr(1, line.find(']') - 1));
-      keys = nullptr;
-      if (name.empty()) continue;
-      const std::size_t before = names.sections.size();
-      AddDistinct(names.sections, name);
-      if (names.sections.size() > before) keys = &names.keys.emplace_back();
-    } else if (keys && !line.empty() && !line.starts_with(';')) {
+      names.sections.emplace_back(Trim(line.substr(1, line.find(']') - 1)));
+    } else if (!names.sections.empty() && !line.empty() && !line.starts_with(';')) {
       const std::string_view key = Trim(line.substr(0, line.find('=')));
-      if (!key.empty()) AddDistinct(*keys, key);
+      if (!key.empty()) names.keys.emplace_back(names.sections.back(), key);
     }
   }
   return names;
@@ -109,23 +96,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   std::vector<Entry> before;
   const Names names = ScanNames(text);
-  const std::vector<std::string>& sections = names.sections;
-  for (std::size_t s = 0; s < sections.size() && s < 8; ++s) {
-    const std::vector<std::string>& keys = names.keys[s];
-    for (std::size_t k = 0; k < keys.size() && k < 16; ++k) {
-      const std::string value = profile.Get(sections[s], keys[k], kFallback);
-      Check(value.size() <= marvo::Profile::kMaxValueLength);
-      before.push_back({sections[s], keys[k], value});
-    }
+  for (std::size_t k = 0; k < names.keys.size() && k < 64; ++k) {
+    const auto& [section, key] = names.keys[k];
+    const std::string value = profile.Get(section, key, kFallback);
+    Check(value.size() <= marvo::Profile::kMaxValueLength);
+    before.push_back({section, key, value});
   }
-  Check(profile.Get("MARVOSTEL", "BGM", "0").size() <= marvo::Profile::kMaxValueLength);
 
   // A value from the tail of the input, which Set may well refuse.
   const std::string tail(text.substr(size > 8 ? size - 8 : 0));
   SetAndCheck(profile, before, "MARVOSTEL", "BGM", "1");
   SetAndCheck(profile, before, "MARVOSTEL", "HISCORE5", tail);
-  if (!sections.empty()) {
-    SetAndCheck(profile, before, sections.front(), "NewKey", "v");
+  if (!names.sections.empty()) {
+    SetAndCheck(profile, before, names.sections.front(), "NewKey", "v");
     if (!before.empty())
       SetAndCheck(profile, before, before.back().section, before.back().key, tail);
   }

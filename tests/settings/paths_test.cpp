@@ -41,55 +41,52 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
             "/home/p/.config/marvostel/marvo.ini");
 }
 
-TEST(GameFilesTest, AnInstalledCopyStartsFromTheFileBesideItAndKeepsThePlayersOwnFile) {
+class SaveTest : public ::testing::Test {
+ protected:
   TempDir dir;
-  ::mkdir((dir / "games").c_str(), 0755);
-  const std::string game = dir / "games";
-  const FileSearch search{game, "", dir / "cfg", "/home/none"};
-  const std::string player = dir / "cfg/marvostel/marvo.ini";
   GameRecord record;
   MainFormModel form;
   std::string reason;
+};
 
-  // Without a file beside it: the defaults, saved into a config folder made for them.
-  ReadSettings(record, form, LocateGameFiles(game, search));
-  EXPECT_EQ(record.HiScore[1], 10000);
-  EXPECT_TRUE(WriteSettings(record, form, LocateGameFiles(game, search), reason)) << reason;
-  EXPECT_EQ(Profile::Parse(dir.Read("cfg/marvostel/marvo.ini")).Get("MARVOSTEL", "HISCORE1", ""),
-            "10000");
-  ASSERT_EQ(::unlink(player.c_str()), 0);
+TEST_F(SaveTest, AnInstalledCopyStartsFromTheFileBesideItAndKeepsThePlayersOwnFile) {
+  ::mkdir((dir / "games").c_str(), 0755);
+  const GameFiles files = LocateGameFiles(dir / "games", {dir / "games", "", dir / "cfg", ""});
+  ReadSettings(record, form, files);
+  EXPECT_EQ(record.HiScore[1], 10000);  // nothing beside it: the defaults
 
-  // With one: its values and its other sections start the player's file, which
-  // then counts alone; the file beside the program is never written.
+  // The file beside it, other sections too, starts the player's file, made in
+  // a new folder; from then on that file counts alone and the one beside the
+  // program is never written.
   const std::string beside = "[MARVOSTEL]\nHISCORE1=777\n[Other]\nK=v\n";
   dir.Write("games/marvo.ini", beside);
-  ReadSettings(record, form, LocateGameFiles(game, search));
+  ReadSettings(record, form, files);
   EXPECT_EQ(record.HiScore[1], 777);
   record.HiScore[1] = 888;
-  EXPECT_TRUE(WriteSettings(record, form, LocateGameFiles(game, search), reason)) << reason;
+  EXPECT_TRUE(WriteSettings(record, form, files, reason)) << reason;
   const Profile saved = Profile::Parse(dir.Read("cfg/marvostel/marvo.ini"));
   EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", ""), "888");
   EXPECT_EQ(saved.Get("Other", "K", ""), "v");
   EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
-  ReadSettings(record, form, LocateGameFiles(game, search));
+  ReadSettings(record, form, files);
   EXPECT_EQ(record.HiScore[1], 888);
 }
 
-TEST(GameFilesTest, AConfigFolderThatCannotBeMadeFailsTheSaveAndSaysWhy) {
-  TempDir dir;
-  dir.Write("file", "not a folder");
+TEST_F(SaveTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
   // Under a regular file no folder can be made, not even by root.
-  const GameFiles files = LocateGameFiles("/usr/games", {"/usr/games", "", dir / "file", ""});
-  GameRecord record;
-  MainFormModel form;
-  std::string reason;
+  dir.Write("file", "not a folder");
+  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), "", dir / "file", ""});
   EXPECT_FALSE(WriteSettings(record, form, files, reason));
   EXPECT_EQ(reason, "Not a directory");
   ::testing::internal::CaptureStderr();
   ReportSaveFailure(files.settings, reason);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             dir / "file/marvostel/marvo.ini: Not a directory\n");
-  EXPECT_EQ(dir.Read("file"), "not a folder");
+
+  // A pipe in the file's place is not overwritten.
+  ASSERT_EQ(::mkfifo((dir / "marvo.ini").c_str(), 0600), 0);
+  EXPECT_FALSE(WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason));
+  EXPECT_EQ(reason, "not a readable settings file, left as it is");
 }
 
 TEST(GameFilesTest, DataFilesAreFoundBesideTheProgramFirstThenInTheDataFolder) {
@@ -100,7 +97,6 @@ TEST(GameFilesTest, DataFilesAreFoundBesideTheProgramFirstThenInTheDataFolder) {
   const GameFiles files{program.path(), data.path(), program / "marvo.ini", ""};
   EXPECT_EQ(files.Find("marvo.hlp"), program / "marvo.hlp");
   EXPECT_EQ(files.Find("bgm3.wav"), data / "bgm3.wav");
-  EXPECT_EQ(files.FolderOf("bgm1.wav"), data.path());
   EXPECT_EQ(files.Find("e1.wav"), program / "e1.wav");  // missing everywhere
 
   // The music menus see the installed music.

@@ -42,16 +42,6 @@ TEST(ProfileTest, ReadsNamesWhateverTheirCaseTheFirstOfEachOnlyAndValuesAsTheGam
   EXPECT_EQ(p.Get("S", "None", long_value), std::string(254, '7'));
 }
 
-TEST(ProfileTest, ALineWithoutEqualsIsAKeyWithoutAValueReadAsMissingAndReplacedWhereItStands) {
-  Profile p = Profile::Parse("[MARVOSTEL]\nHISCORE3=1\n  HISCORE4 \n; HISCORE5\nHISCORE1=9\n");
-  EXPECT_EQ(p.Get("MARVOSTEL", "HISCORE4", "03000"), "03000");
-  EXPECT_EQ(p.Get("MARVOSTEL", "; HISCORE5", "d"), "d");
-  EXPECT_TRUE(p.Set("MARVOSTEL", "HISCORE4", "3000") && p.Set("MARVOSTEL", "HISCORE5", "2000"));
-  // A comment is no key: the new key goes after the last one.
-  EXPECT_EQ(p.Text(),
-            "[MARVOSTEL]\nHISCORE3=1\nHISCORE4=3000\n; HISCORE5\nHISCORE1=9\nHISCORE5=2000\n");
-}
-
 TEST(ProfileTest, LfCrlfAndCrOnlyReadAlikeAndEveryTextComesBackAsItWas) {
   for (const std::string eol : {"\n", "\r\n", "\r"}) {
     const std::string text = "; note" + eol + "[S]" + eol + "A=1" + eol + eol + "B=2";
@@ -65,15 +55,19 @@ TEST(ProfileTest, LfCrlfAndCrOnlyReadAlikeAndEveryTextComesBackAsItWas) {
 }
 
 TEST(ProfileTest, SetChangesOneValueInPlaceAndAddsWhatIsMissingWhereItBelongs) {
+  // A line without "=" is a key without a value: read as missing, set where it
+  // stands. A comment is no key: new keys go after the last key, before it.
   Profile p = Profile::Parse(
-      "; the game's settings\r\n[marvostel]\r\n  bgm = 1 ; off\r\n; tracks\r\nBgm_Type=2\r\n\r\n"
-      "[Window]\r\nLeft=10\r\n");
+      "; the game's settings\r\n[marvostel]\r\n  bgm = 1 ; off\r\n; tracks\r\nBgm_Type=2\r\n"
+      " HISCORE4 \r\n; end\r\n\r\n[Window]\r\nLeft=10\r\n");
+  EXPECT_EQ(p.Get("MARVOSTEL", "HISCORE4", "03000"), "03000");
   EXPECT_TRUE(p.Set("MARVOSTEL", "BGM", "0"));
-  EXPECT_TRUE(p.Set("MARVOSTEL", "HISCORE1", "5000"));
+  EXPECT_TRUE(p.Set("MARVOSTEL", "HISCORE1", "5000") && p.Set("MARVOSTEL", "HISCORE4", "3000"));
   EXPECT_TRUE(p.Set("Extra", "Key", "v=w"));
   EXPECT_EQ(p.Text(),
             "; the game's settings\r\n[marvostel]\r\nbgm=0\r\n; tracks\r\nBgm_Type=2\r\n"
-            "HISCORE1=5000\r\n\r\n[Window]\r\nLeft=10\r\n\r\n[Extra]\r\nKey=v=w\r\n");
+            "HISCORE4=3000\r\nHISCORE1=5000\r\n; end\r\n\r\n[Window]\r\nLeft=10\r\n\r\n"
+            "[Extra]\r\nKey=v=w\r\n");
   EXPECT_EQ(Profile::Parse(p.Text()).Get("extra", "KEY", ""), "v=w");
 
   // A section without keys takes its first after the header; a last line
