@@ -1,9 +1,11 @@
 #include "shell/paths.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "shell/profile.h"
 
@@ -27,8 +29,7 @@ std::string HomeFolder() {
 }  // namespace
 
 FileSearch FileSearch::ForThisProcess() {
-  return {MARVO_INSTALLED_PROGRAM_DIR, MARVO_INSTALLED_DATA_DIR, Env("XDG_CONFIG_HOME"),
-          HomeFolder()};
+  return {MARVO_DATA_DIR_FROM_PROGRAM, Env("XDG_CONFIG_HOME"), HomeFolder()};
 }
 
 std::string GameFiles::FolderOf(std::string_view name) const {
@@ -38,9 +39,15 @@ std::string GameFiles::FolderOf(std::string_view name) const {
 }
 
 GameFiles LocateGameFiles(const std::string& program_dir, const FileSearch& search) {
-  GameFiles files{program_dir, search.installed_data_dir, program_dir + "/marvo.ini", ""};
-  const bool portable = program_dir != search.installed_program_dir &&
-                        ::access(program_dir.c_str(), W_OK | X_OK) == 0;
+  std::string data_dir = search.data_dir;
+  if (!data_dir.empty() && !data_dir.starts_with('/')) {
+    data_dir = std::filesystem::path(program_dir + "/" + data_dir).lexically_normal().string();
+  }
+  GameFiles files{program_dir, data_dir, program_dir + "/marvo.ini", ""};
+  struct stat st {};
+  const bool installed =
+      !data_dir.empty() && ::stat(data_dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  const bool portable = !installed && ::access(program_dir.c_str(), W_OK | X_OK) == 0;
   if (portable) return files;
   const std::string& xdg = search.xdg_config_home;
   const std::string config = xdg.starts_with('/') ? xdg : search.home + "/.config";

@@ -10,14 +10,15 @@ namespace marvo {
 // its data in the installed data folder and keeps the settings in the player's
 // own configuration folder.
 
-// What the search depends on besides the program's folder: the folders this
-// build installs into and the player's environment.
+// What the search depends on besides the program's folder.
 struct FileSearch {
-  std::string installed_program_dir;  // where the installed executable lies
-  std::string installed_data_dir;     // where the installed waves and help file lie
-  std::string xdg_config_home;        // $XDG_CONFIG_HOME, empty when unset
-  std::string home;                   // $HOME, or the user's home folder
-  // The folders this build was configured for and the process's environment.
+  // The installed data folder: absolute, or relative to the program's folder
+  // ("../share/games/marvostel" for /usr/games), so an installed copy finds it
+  // whatever prefix it was installed under.
+  std::string data_dir;
+  std::string xdg_config_home;  // $XDG_CONFIG_HOME, empty when unset
+  std::string home;             // $HOME, or the user's home folder
+  // The data folder this build installs into and the process's environment.
   static FileSearch ForThisProcess();
 };
 
@@ -36,8 +37,9 @@ struct GameFiles {
   std::string Find(std::string_view name) const { return FolderOf(name) + "/" + std::string(name); }
 };
 
-// The settings stay beside the program wherever that folder can be written,
-// except in the installed program folder. Otherwise they go to
+// An installed copy is one whose data folder is there. Its settings never go
+// beside the program, even for root; those of any other copy stay beside the
+// program wherever that folder can be written. Otherwise they go to
 // $XDG_CONFIG_HOME/marvostel (~/.config/marvostel when that is unset or not an
 // absolute path), and a marvo.ini beside the program gives the starting values.
 GameFiles LocateGameFiles(const std::string& program_dir, const FileSearch& search);

@@ -46,19 +46,24 @@ int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_vie
   return ParseInt32(fallback).value_or(0);
 }
 
+// The player's own file; while they have none, the one the game starts them
+// from. Only the player's own file can make the read fail.
+FileRead ReadSettingsText(const GameFiles& files, std::string& text) {
+  const FileRead read = ReadTextFile(files.settings, text);
+  if (read != FileRead::kMissing || files.starting_settings.empty()) return read;
+  return ReadTextFile(files.starting_settings, text) == FileRead::kOk ? FileRead::kOk
+                                                                      : FileRead::kMissing;
+}
+
 }  // namespace
 
 void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files) {
   const bool track1 = FileExists(files.Find("bgm1.wav"));
   const bool track2 = FileExists(files.Find("bgm3.wav"));
 
-  // The player's own file; while they have none, the one beside the program.
   std::string text;
-  FileRead read = ReadTextFile(files.settings, text);
-  if (read == FileRead::kMissing && !files.starting_settings.empty()) {
-    read = ReadTextFile(files.starting_settings, text);
-  }
-  const Profile profile = read == FileRead::kOk ? Profile::Parse(text) : Profile();
+  const Profile profile =
+      ReadSettingsText(files, text) == FileRead::kOk ? Profile::Parse(text) : Profile();
 
   // With no music at all the switch stays off, whatever the file says.
   const int32_t bgm = ReadNumber(profile, "BGM", "0");
@@ -87,14 +92,11 @@ bool WriteSettings(const GameRecord& record, const MainFormModel& form, const Ga
                    std::string& reason) {
   const std::string& path = files.settings;
   std::string old_text;
-  FileRead read = ReadTextFile(path, old_text);
+  // The first save to the player's own file keeps what the starting file held.
+  const FileRead read = ReadSettingsText(files, old_text);
   if (read == FileRead::kFailed) {
     reason = "not a readable settings file, left as it is";
     return false;
-  }
-  // The first save to the player's own file keeps what the starting file held.
-  if (read == FileRead::kMissing && !files.starting_settings.empty()) {
-    read = ReadTextFile(files.starting_settings, old_text);
   }
   Profile profile = Profile::Parse(read == FileRead::kOk ? old_text : std::string());
 

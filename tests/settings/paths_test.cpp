@@ -17,27 +17,32 @@ using testing::TempDir;
 
 TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConfigFolderElse) {
   TempDir dir;
-  ASSERT_EQ(::mkdir((dir / "game").c_str(), 0755), 0);
-  const std::string game = dir / "game";
+  ::mkdir((dir / "games").c_str(), 0755);
+  ::mkdir((dir / "share").c_str(), 0755);
+  const std::string game = dir / "games";
   struct Case {
     const char* what;
-    std::string installed, xdg, settings;
+    std::string data_dir, xdg, settings;
   };
   const Case cases[] = {
-      {"a portable copy", "/usr/games", "/cfg", game + "/marvo.ini"},
-      {"installed, XDG_CONFIG_HOME set", game, "/cfg", "/cfg/marvostel/marvo.ini"},
-      {"installed, XDG_CONFIG_HOME unset", game, "", "/home/p/.config/marvostel/marvo.ini"},
-      {"installed, XDG_CONFIG_HOME relative", game, "cfg", "/home/p/.config/marvostel/marvo.ini"},
+      {"a portable copy", "../none", "/cfg", game + "/marvo.ini"},
+      {"installed, XDG_CONFIG_HOME set", "../share", "/cfg", "/cfg/marvostel/marvo.ini"},
+      {"installed, XDG_CONFIG_HOME unset", dir / "share", "",
+       "/home/p/.config/marvostel/marvo.ini"},
+      {"installed, XDG_CONFIG_HOME relative", "../share", "c",
+       "/home/p/.config/marvostel/marvo.ini"},
   };
   for (const Case& c : cases) {
-    const GameFiles files = LocateGameFiles(game, {c.installed, "/data", c.xdg, "/home/p"});
+    const GameFiles files = LocateGameFiles(game, {c.data_dir, c.xdg, "/home/p"});
     EXPECT_EQ(files.settings, c.settings) << c.what;
     // The file beside the program starts the player's own.
-    EXPECT_EQ(files.starting_settings, c.installed == game ? game + "/marvo.ini" : "") << c.what;
+    const bool installed = c.data_dir.ends_with("share");
+    EXPECT_EQ(files.starting_settings, installed ? game + "/marvo.ini" : "") << c.what;
+    EXPECT_EQ(files.data_dir, installed ? dir / "share" : dir / "none") << c.what;
   }
   if (::geteuid() == 0) return;  // root writes into read-only folders
   ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
-  EXPECT_EQ(LocateGameFiles(game, {"/usr/games", "/data", "", "/home/p"}).settings,
+  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p"}).settings,
             "/home/p/.config/marvostel/marvo.ini");
 }
 
@@ -51,7 +56,7 @@ class SaveTest : public ::testing::Test {
 
 TEST_F(SaveTest, AnInstalledCopyStartsFromTheFileBesideItAndKeepsThePlayersOwnFile) {
   ::mkdir((dir / "games").c_str(), 0755);
-  const GameFiles files = LocateGameFiles(dir / "games", {dir / "games", "", dir / "cfg", ""});
+  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", ""});
   ReadSettings(record, form, files);
   EXPECT_EQ(record.HiScore[1], 10000);  // nothing beside it: the defaults
 
@@ -75,7 +80,7 @@ TEST_F(SaveTest, AnInstalledCopyStartsFromTheFileBesideItAndKeepsThePlayersOwnFi
 TEST_F(SaveTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
   // Under a regular file no folder can be made, not even by root.
   dir.Write("file", "not a folder");
-  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), "", dir / "file", ""});
+  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", ""});
   EXPECT_FALSE(WriteSettings(record, form, files, reason));
   EXPECT_EQ(reason, "Not a directory");
   ::testing::internal::CaptureStderr();
