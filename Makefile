@@ -4,7 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build game test test-asan run bench format clean
+.PHONY: all build game test test-asan run bench format clean package
 
 all: build
 
@@ -42,6 +42,11 @@ run: game
 
 bench: build
 	bench/run_bench.sh $(BUILD)
+
+# The Debian package, $(BUILD)/marvostel_<version>_amd64.deb.
+package: $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target marvostel marvo_wave_files marvo_package_files
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

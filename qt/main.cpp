@@ -11,6 +11,7 @@
 #include "qt/qt_text.h"
 #include "qt/translation.h"
 #include "shell/app.h"
+#include "shell/paths.h"
 #include "sound/sdl_mixer.h"
 
 int main(int argc, char** argv) {
@@ -18,15 +19,16 @@ int main(int argc, char** argv) {
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication application(argc, argv);
   marvo::RegisterFontSubstitutions();
-  marvo::InstallTranslation(application);
 
   marvo::QtPlatform platform;
   marvo::QtTextRasterizer text;
   marvo::QtDesktop desktop;
   marvo::SdlMixer mixer;
-  // The game's files lie beside the executable.
-  marvo::App app(platform, text, desktop, mixer,
-                 QCoreApplication::applicationDirPath().toStdString());
+  // The game's files lie beside the executable, or in the installed data folder.
+  const std::string program_dir = QCoreApplication::applicationDirPath().toStdString();
+  marvo::App app(platform, text, desktop, mixer, program_dir);
+  marvo::InstallTranslation(
+      application, marvo::LocateGameFiles(program_dir, marvo::FileSearch::ForThisProcess()));
   marvo::MainForm form(app.form, app);
   desktop.SetMainWindow(&form);
   // A logout or a kill closes the window as its close box does: settings saved.

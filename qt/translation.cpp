@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "shell/language.h"
+#include "shell/paths.h"
 
 namespace marvo {
 
@@ -20,18 +21,13 @@ std::string Variable(const char* name) {
   return value != nullptr ? value : "";
 }
 
-// The game's data files lie beside the executable.
-QString FindDataFile(const QString& name) {
-  return QCoreApplication::applicationDirPath() + '/' + name;
-}
-
 }  // namespace
 
-void InstallTranslation(QCoreApplication& application) {
+void InstallTranslation(QCoreApplication& application, const GameFiles& files) {
   const LocaleVariables locale{Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"),
                                Variable("LANGUAGE")};
   if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return;
-  const QString path = FindDataFile(kEnglishFile);
+  const QString path = QString::fromStdString(files.Find(kEnglishFile));
   auto* translator = new QTranslator(&application);
   if (!translator->load(path)) {
     std::fprintf(stderr, "marvostel: %s could not be read; the menus stay in Japanese\n",

@@ -7,10 +7,13 @@ class QCoreApplication;
 
 namespace marvo {
 
+struct GameFiles;
+
 // Installs the English texts when the player's locale asks for English (see
-// ChooseMenuLanguage). Call once, right after the application object exists.
+// ChooseMenuLanguage), from the game's data files. Call once, before the
+// window is built.
 // A missing translation file leaves the Japanese texts, with a warning.
-void InstallTranslation(QCoreApplication& application);
+void InstallTranslation(QCoreApplication& application, const GameFiles& files);
 
 // One of the game's own texts (a menu caption, the About window's captions,
 // the message box, the help window's title) in the player's language.

@@ -20,9 +20,9 @@ constexpr int16_t kEnter = 13;
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
-         std::string program_dir)
+         std::string program_dir, const FileSearch& search)
     : desktop_(desktop),
-      program_dir_(std::move(program_dir)),
+      files_(LocateGameFiles(program_dir, search)),
       sound_(mixer),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
@@ -33,8 +33,8 @@ void App::Form_Load() {
   // layout, so there is nothing to seed here.
   sound_.OpenSound();
   // The settings come before the hall of fame and the score read-out show them.
-  ReadSettings(record, form, program_dir_, &display);
-  LoadWaveFiles(record, sound_, program_dir_);
+  ReadSettings(record, form, files_, &display);
+  LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
   RefreshHallOfFame(record, form);
   FillLinkList(record);
   // The second title picture and the banner sheet with its mask wait in the
@@ -51,14 +51,9 @@ void App::Form_Load() {
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
-  // A failed write leaves the old file whole, and says why on stderr.
-  errno = 0;
-  if (!WriteSettings(record, form, program_dir_, display)) {
-    const int error = errno;
-    std::fprintf(
-        stderr, "settings not saved to %s: %s\n", SettingsPath(program_dir_).c_str(),
-        error != 0 ? std::strerror(error) : "the file there is not one the game can rewrite");
-  }
+  // A failed write is reported; the old file stays whole.
+  std::string reason;
+  if (!WriteSettings(record, form, files_, reason, display)) ReportSaveFailure(files_.settings, reason);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
@@ -102,7 +97,7 @@ void App::MMG_BGMT2_Click() {
   form.MMG_BGMT2.checked = true;
 }
 
-void App::MMH_Help_Click() { ShowHelpFile(desktop_, program_dir_); }
+void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_); }
 
 void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 

@@ -8,6 +8,7 @@
 #include "shell/about.h"
 #include "shell/desktop.h"
 #include "shell/display.h"
+#include "shell/paths.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -21,9 +22,10 @@ namespace marvo {
 class App final : public MainFormEvents {
  public:
   // `mixer` sounds the game's waves; `program_dir` is the directory of the
-  // executable, where the game's files lie (no trailing separator).
+  // executable (no trailing separator), where the game looks for its files
+  // first; `search` says where it looks next and where the settings go.
   App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
-      std::string program_dir);
+      std::string program_dir, const FileSearch& search = FileSearch::ForThisProcess());
 
   GameRecord record;
   MainFormModel form;
@@ -49,7 +51,7 @@ class App final : public MainFormEvents {
 
  private:
   Desktop& desktop_;
-  std::string program_dir_;
+  GameFiles files_;
   Wavemix sound_;
   GameFlow flow_;
   // Last, so an About window still open goes before everything it points at.

@@ -48,8 +48,8 @@ void OpenShownLink(const GameRecord& record, Desktop& desktop) {
   OpenInBrowser(desktop, record.LinkUrls[size_t(record.CaptionIndex)]);
 }
 
-void ShowHelpFile(Desktop& desktop, const std::string& program_dir) {
-  desktop.ShowHelp(program_dir + "/marvo.hlp");
+void ShowHelpFile(Desktop& desktop, const GameFiles& files) {
+  desktop.ShowHelp(files.Find("marvo.hlp"));
 }
 
 }  // namespace marvo

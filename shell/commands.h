@@ -4,6 +4,7 @@
 
 #include "engine/game_record.h"
 #include "shell/desktop.h"
+#include "shell/paths.h"
 
 namespace marvo {
 
@@ -29,7 +30,7 @@ void OpenSupportPage(Desktop& desktop);
 // cannot be started is reported as for the support page.
 void OpenShownLink(const GameRecord& record, Desktop& desktop);
 
-// The help file beside the game, shown in the help window.
-void ShowHelpFile(Desktop& desktop, const std::string& program_dir);
+// The game's help file, shown in the help window.
+void ShowHelpFile(Desktop& desktop, const GameFiles& files);
 
 }  // namespace marvo

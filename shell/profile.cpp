@@ -44,13 +44,6 @@ bool HasBreakOrNul(std::string_view s) {
   return s.find_first_of(std::string_view("\r\n\0", 3)) != s.npos;
 }
 
-// Adds `name` unless a name differing only in case is there already.
-void AddDistinct(std::vector<std::string>& names, const std::string& name) {
-  const bool seen = std::any_of(names.begin(), names.end(),
-                                [&](const std::string& n) { return SameName(n, name); });
-  if (!seen) names.push_back(name);
-}
-
 bool Quoted(std::string_view v) {
   return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
 }
@@ -102,6 +95,28 @@ std::string TempSuffix() {
   return buf;
 }
 
+// The file a save lands in: symbolic links are followed to their target, so a
+// link stays a link and its target gets the new text. Empty, with errno set,
+// when a link cannot be read or the links go round in a loop.
+std::string FollowLinks(std::string path) {
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::string target(4096, '\0');
+    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) {
+      if (n >= 0) errno = ENAMETOOLONG;
+      return {};
+    }
+    target.resize(static_cast<std::size_t>(n));
+    const std::size_t slash = path.rfind('/');
+    if (target.front() != '/' && slash != path.npos) target = path.substr(0, slash + 1) + target;
+    path = std::move(target);
+  }
+  errno = ELOOP;
+  return {};
+}
+
 }  // namespace
 
 void Profile::Classify(Line& line, bool first) {
@@ -116,8 +131,10 @@ void Profile::Classify(Line& line, bool first) {
     line.name = Trim(text.substr(0, text.find(']')));
     return;
   }
+  // A line without "=" is a key without a value, as the platform reads it,
+  // unless it is blank or a comment.
   const std::size_t eq = text.find('=');
-  if (eq == text.npos) return;
+  if (eq == text.npos && (text.empty() || text.starts_with(';'))) return;
   const std::string_view key = Trim(text.substr(0, eq));
   if (key.empty()) return;
   line.kind = Kind::kKey;
@@ -176,7 +193,9 @@ std::string Profile::Get(std::string_view section, std::string_view key,
   for (std::size_t i = header + 1; i < end; ++i) {
     const Line& line = lines_[i];
     if (line.kind != Kind::kKey || !SameName(line.name, key)) continue;
-    std::string_view value = Trim(std::string_view(line.text).substr(line.text.find('=') + 1));
+    const std::size_t eq = line.text.find('=');
+    if (eq == line.text.npos) return AsRead(fallback);  // a key without a value
+    std::string_view value = Trim(std::string_view(line.text).substr(eq + 1));
     if (Quoted(value)) value = value.substr(1, value.size() - 2);
     return AsRead(value);
   }
@@ -233,30 +252,14 @@ std::string Profile::Text() const {
   return text;
 }
 
-std::vector<std::string> Profile::SectionNames() const {
-  std::vector<std::string> names;
-  for (const Line& line : lines_) {
-    if (line.kind == Kind::kSection && !line.name.empty()) AddDistinct(names, line.name);
-  }
-  return names;
-}
-
-std::vector<std::string> Profile::KeyNames(std::string_view section) const {
-  std::vector<std::string> names;
-  const std::size_t header = FindSection(section);
-  if (header == std::string::npos) return names;
-  const std::size_t end = SectionEnd(header);
-  for (std::size_t i = header + 1; i < end; ++i) {
-    if (lines_[i].kind == Kind::kKey) AddDistinct(names, lines_[i].name);
-  }
-  return names;
-}
-
 FileRead ReadTextFile(const std::string& path, std::string& text) {
   // Non-blocking, so that a pipe in the file's place cannot hold up the caller
   // before it is found not to be a regular file.
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (fd.get() < 0) return errno == ENOENT ? FileRead::kMissing : FileRead::kFailed;
+  // Under a file where a folder should be, nothing can be there either.
+  if (fd.get() < 0) {
+    return errno == ENOENT || errno == ENOTDIR ? FileRead::kMissing : FileRead::kFailed;
+  }
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return FileRead::kFailed;
   if (static_cast<uint64_t>(st.st_size) > kMaxTextFileSize) return FileRead::kFailed;
@@ -277,10 +280,15 @@ FileRead ReadTextFile(const std::string& path, std::string& text) {
   return FileRead::kOk;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view text) {
+bool ReplaceFileAtomically(const std::string& link_or_file, std::string_view text) {
+  const std::string path = FollowLinks(link_or_file);
+  if (path.empty()) return false;
   const std::size_t slash = path.rfind('/');
   const std::string base = slash == path.npos ? path : path.substr(slash + 1);
-  if (base.empty()) return false;
+  if (base.empty()) {
+    errno = EISDIR;
+    return false;
+  }
   const std::string prefix = slash == path.npos ? "" : path.substr(0, slash + 1);
   const std::string dir = slash == path.npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
 
@@ -305,12 +313,28 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view text) {
   ok = fd.Close() && ok;
   ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
   if (!ok) {
+    const int reason = errno;
     ::unlink(temp.c_str());
+    errno = reason;
     return false;
   }
   // The rename itself reaches the disk only with the folder.
   Fd folder(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   return folder.get() >= 0 && ::fsync(folder.get()) == 0;
+}
+
+bool MakeFolders(const std::string& dir) {
+  for (std::size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
+    const std::string part = dir.substr(0, slash);
+    // Only the player can read the folders made for their own files.
+    if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == dir.npos) break;
+  }
+  struct stat st {};
+  if (::stat(dir.c_str(), &st) != 0) return false;
+  if (S_ISDIR(st.st_mode)) return true;
+  errno = ENOTDIR;
+  return false;
 }
 
 bool FileExists(const std::string& path) {

@@ -10,7 +10,8 @@ namespace marvo {
 // A private-profile (INI) text held line by line, read and written the way the
 // game's settings have always been: names match whatever their case, names and
 // values are trimmed, only the first section of a name and the first matching
-// key in it count, and a quoted value is read without its quotes. Lines before
+// key in it count, a quoted value is read without its quotes, and a line with
+// no "=" is a key without a value (read as missing, replaced when set). Lines before
 // the first section header belong to no section. Every line keeps its own bytes
 // and its own line ending, so a file that is only read gives back exactly the
 // text it was parsed from, and a write touches nothing but the one key.
@@ -41,10 +42,6 @@ class Profile {
   // The whole text, ready to be written.
   std::string Text() const;
 
-  // The distinct section names in order of first appearance, as spelt there.
-  std::vector<std::string> SectionNames() const;
-  // The distinct key names of the first section named `section`, in order.
-  std::vector<std::string> KeyNames(std::string_view section) const;
   // Whether a section of that name is in the text, even an empty one.
   bool HasSection(std::string_view section) const {
     return FindSection(section) != std::string::npos;
@@ -84,8 +81,15 @@ FileRead ReadTextFile(const std::string& path, std::string& text);
 // unless the new one is fully on disk: writes a new file beside it, syncs it,
 // renames it over the old one and syncs the folder. Returns false on any failure
 // (no leftover file; the old file untouched unless only the final folder sync
-// failed). A new file takes the old one's permissions, or the usual ones.
+// failed). A new file takes the old one's permissions, or the usual ones. A
+// symbolic link at `path` is written through: the new file goes beside the
+// link's final target and replaces it, and the link stays. errno tells why a
+// replacement failed.
 bool ReplaceFileAtomically(const std::string& path, std::string_view text);
+
+// Makes the folder `dir` and any missing folder above it (readable by the user
+// alone). True when `dir` is a folder afterwards; otherwise errno tells why.
+bool MakeFolders(const std::string& dir);
 
 // True when `path` names a regular file that can be opened for reading.
 bool FileExists(const std::string& path);

@@ -1,6 +1,9 @@
 #include "shell/settings.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -43,21 +46,25 @@ int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_vie
   return ParseInt32(fallback).value_or(0);
 }
 
+// The player's own file; while they have none, the one the game starts them
+// from. Only the player's own file can make the read fail.
+FileRead ReadSettingsText(const GameFiles& files, std::string& text) {
+  const FileRead read = ReadTextFile(files.settings, text);
+  if (read != FileRead::kMissing || files.starting_settings.empty()) return read;
+  return ReadTextFile(files.starting_settings, text) == FileRead::kOk ? FileRead::kOk
+                                                                      : FileRead::kMissing;
+}
+
 }  // namespace
 
-std::string SettingsPath(const std::string& program_dir) { return program_dir + "/marvo.ini"; }
-
-void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& program_dir,
+void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files,
                   DisplayChoice* display) {
-  const std::string track1_path = program_dir + "/bgm1.wav";
-  const std::string track2_path = program_dir + "/bgm3.wav";
-  const bool track1 = FileExists(track1_path);
-  const bool track2 = FileExists(track2_path);
+  const bool track1 = FileExists(files.Find("bgm1.wav"));
+  const bool track2 = FileExists(files.Find("bgm3.wav"));
 
   std::string text;
-  const Profile profile = ReadTextFile(SettingsPath(program_dir), text) == FileRead::kOk
-                              ? Profile::Parse(text)
-                              : Profile();
+  const Profile profile =
+      ReadSettingsText(files, text) == FileRead::kOk ? Profile::Parse(text) : Profile();
 
   // With no music at all the switch stays off, whatever the file says.
   const int32_t bgm = ReadNumber(profile, "BGM", "0");
@@ -83,12 +90,16 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const std::string& pr
   if (display) *display = ReadDisplayChoice(profile);
 }
 
-bool WriteSettings(const GameRecord& record, const MainFormModel& form,
-                   const std::string& program_dir, const DisplayChoice& display) {
-  const std::string path = SettingsPath(program_dir);
+bool WriteSettings(const GameRecord& record, const MainFormModel& form, const GameFiles& files,
+                   std::string& reason, const DisplayChoice& display) {
+  const std::string& path = files.settings;
   std::string old_text;
-  const FileRead read = ReadTextFile(path, old_text);
-  if (read == FileRead::kFailed) return false;
+  // The first save to the player's own file keeps what the starting file held.
+  const FileRead read = ReadSettingsText(files, old_text);
+  if (read == FileRead::kFailed) {
+    reason = "not a readable settings file, left as it is";
+    return false;
+  }
   Profile profile = Profile::Parse(read == FileRead::kOk ? old_text : std::string());
 
   bool ok = profile.Set(kSection, "BGM", form.MMG_BGMU.checked ? "0" : "1");
@@ -97,7 +108,21 @@ bool WriteSettings(const GameRecord& record, const MainFormModel& form,
     ok = profile.Set(kSection, kHiScoreKeys[i], std::to_string(record.HiScore[i])) && ok;
   }
   ok = WriteDisplayChoice(display, profile) && ok;
-  return ok && ReplaceFileAtomically(path, profile.Text());
+  if (!ok) {
+    reason = "a value could not be stored";
+    return false;
+  }
+  const std::size_t slash = path.rfind('/');
+  if ((slash != 0 && slash != path.npos && !MakeFolders(path.substr(0, slash))) ||
+      !ReplaceFileAtomically(path, profile.Text())) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+void ReportSaveFailure(const std::string& path, const std::string& reason) {
+  std::fprintf(stderr, "settings not saved to %s: %s\n", path.c_str(), reason.c_str());
 }
 
 }  // namespace marvo

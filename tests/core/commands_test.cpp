@@ -60,7 +60,7 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
 
 TEST(HelpCommandTest, AsksForTheHelpFileBesideTheGame) {
   testing::RecordingDesktop desktop;
-  ShowHelpFile(desktop, "/opt/marvostel");
+  ShowHelpFile(desktop, GameFiles{"/opt/marvostel", "/usr/share/games/marvostel", "", ""});
   EXPECT_EQ(desktop.requests, Requests{"help /opt/marvostel/marvo.hlp"});
 }
 

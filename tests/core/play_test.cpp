@@ -45,7 +45,7 @@ class PlayTest : public testing::GameFixture {
   }
   void Space(int16_t shift = 0) { Key(&App::picSTAGE_KeyDown, 32, shift); }
 
-  Wavemix sound{mixer, dir.path()};
+  Wavemix sound{mixer};
   GameFlow endings{app.record, app.form, player, sound};
   Play engine{app.record, app.form, player, sound, endings};
 };

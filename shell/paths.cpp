@@ -1,0 +1,59 @@
+#include "shell/paths.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "shell/profile.h"
+
+namespace marvo {
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+std::string HomeFolder() {
+  std::string home = Env("HOME");
+  if (home.empty()) {
+    if (const passwd* user = ::getpwuid(::getuid())) home = user->pw_dir ? user->pw_dir : "";
+  }
+  return home;
+}
+
+}  // namespace
+
+FileSearch FileSearch::ForThisProcess() {
+  return {MARVO_DATA_DIR_FROM_PROGRAM, Env("XDG_CONFIG_HOME"), HomeFolder()};
+}
+
+std::string GameFiles::FolderOf(std::string_view name) const {
+  const std::string file = "/" + std::string(name);
+  if (FileExists(program_dir + file) || data_dir.empty()) return program_dir;
+  return FileExists(data_dir + file) ? data_dir : program_dir;
+}
+
+GameFiles LocateGameFiles(const std::string& program_dir, const FileSearch& search) {
+  std::string data_dir = search.data_dir;
+  if (!data_dir.empty() && !data_dir.starts_with('/')) {
+    data_dir = std::filesystem::path(program_dir + "/" + data_dir).lexically_normal().string();
+  }
+  GameFiles files{program_dir, data_dir, program_dir + "/marvo.ini", ""};
+  struct stat st {};
+  const bool installed =
+      !data_dir.empty() && ::stat(data_dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  const bool portable = !installed && ::access(program_dir.c_str(), W_OK | X_OK) == 0;
+  if (portable) return files;
+  const std::string& xdg = search.xdg_config_home;
+  const std::string config = xdg.starts_with('/') ? xdg : search.home + "/.config";
+  files.starting_settings = files.settings;
+  files.settings = config + "/marvostel/marvo.ini";
+  return files;
+}
+
+}  // namespace marvo
