@@ -9,6 +9,7 @@
 #include "flow/status.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/moments.h"
 
 namespace marvo {
 namespace {
@@ -27,102 +28,117 @@ class GameTest : public testing::GameFixture {
               std::tuple(0, 0, 0, 0u, 0, 0, 0, 0));
     const MainFormModel& f = app.form;
     EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(110));
-    EXPECT_EQ(FieldAt(2, 2), kWhite);
     EXPECT_EQ(FieldAt(443, 340), kWhite);
     EXPECT_EQ(std::tuple(f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption),
               std::tuple(FormatScore(r.HiScore[1]), std::string(), std::string()));
     EXPECT_TRUE(f.MMG_Start.enabled && f.MM_Setting.enabled && f.DemoTimer.enabled);
-    EXPECT_FALSE(f.picSTAGE.enabled);
+    EXPECT_FALSE(f.picSTAGE.enabled || f.lblMsg.visible || f.lblbonus1.visible ||
+                 f.lblbonus2.visible || f.lblHSC1.visible);
   }
 };
 
-TEST_F(GameTest, APerfectGameClearsAllTenStagesWithEveryStarAndEndsInTheTitle) {
-  app.record.HiScore = {0, 10000, 5000, 4000, 3000, 2000};
-  double all_clear_shown = -1, all_clear_hidden = -1, title_back = -1;
-  int32_t score_before_bonus = 0, score_with_bonus = 0;
-  std::string stage_shown, turns_shown;
-  player.on_yield = [&] {
-    const MainFormModel& f = app.form;
-    if (f.lblMsg.visible && all_clear_shown < 0) {
-      all_clear_shown = platform.Clock();
-      score_with_bonus = app.record.Score;
-      EXPECT_TRUE(f.lblbonus1.visible && f.lblbonus2.visible);
-      stage_shown = f.lblNumber.caption;
-      turns_shown = f.lblBN.caption;
-      EXPECT_EQ(f.lblSC.caption, FormatScore(app.record.Score));
-    } else if (!f.lblMsg.visible && all_clear_shown >= 0 && all_clear_hidden < 0) {
-      all_clear_hidden = platform.Clock();
-      // The empty field with GAME OVER one pixel right of every other banner.
-      Surface expected(kFieldWidth, kFieldHeight);
-      DrawFieldBorder(expected);
-      BitBlt(expected, 40, 100, kBannerWidth, kBannerHeight, f.picCG3.surface, 0, 0,
-             RasterOp::kSrcAnd);
-      BitBlt(expected, 40, 100, kBannerWidth, kBannerHeight, f.picCG2.surface, 0, 0,
-             RasterOp::kSrcPaint);
-      EXPECT_EQ(f.picSTAGE.surface.Pixels().pixels, expected.Pixels().pixels);
-    } else if (all_clear_shown < 0) {
-      score_before_bonus = app.record.Score;
-    }
-    if (app.record.GameRunning == 0 && all_clear_shown >= 0 && title_back < 0)
-      title_back = platform.Clock();
-  };
-  Enter();
-  ASSERT_EQ(player.plans.size(), 10u);
-  for (const testing::StagePlan& plan : player.plans) EXPECT_TRUE(plan.solved);
-  EXPECT_EQ(score_with_bonus - score_before_bonus, 150000);
-  EXPECT_EQ(std::pair(stage_shown, turns_shown), std::pair(std::string("ALL"), std::string()));
-  EXPECT_NEAR(all_clear_hidden - all_clear_shown, 5.0, 0.02);
-  EXPECT_NEAR(title_back - all_clear_hidden, 3.0, 0.02);
-  // The final score, bonus included, tops the hall of fame and the read-out.
-  EXPECT_EQ(app.record.HiScore[1], score_with_bonus);
-  EXPECT_EQ(app.record.HiScore[2], 10000);
-  EXPECT_EQ(app.form.lblHSC1.caption, HallOfFameCaption(1, score_with_bonus));
-  EXPECT_FALSE(app.form.lblHSC1.visible);  // until the title timer shows the panel
-  EXPECT_FALSE(app.form.lblMsg.visible || app.form.lblbonus1.visible || app.form.lblbonus2.visible);
-  ExpectTitleState();
-  // Track 1 loops through the game, a star cue for each star, then the music
-  // stops and the closing jingle plays once.
-  Cues expected = {"play bgm1.wav forever"};
-  for (int star = 0; star < 7; ++star) expected.push_back("play p1.wav once");
-  expected.insert(expected.end(), {"stop 0", "play bgm2.wav once"});
-  EXPECT_EQ(mixer.cues, expected);
-}
-
-TEST_F(GameTest, SixStarsEarnTheAllClearBonusWithoutThePerfectLine) {
-  player.leave_star_on = {8};
-  int32_t before = 0, after = 0;
-  bool perfect_line = false;
-  player.on_yield = [&] {
-    if (!app.form.lblMsg.visible && after == 0) before = app.record.Score;
-    if (app.form.lblMsg.visible && after == 0) after = app.record.Score;
-    perfect_line |= app.form.lblbonus2.visible;
-  };
-  app.MMG_BGMN_Click();  // music off: no music, no jingle, the same timings
-  Enter();
-  EXPECT_EQ(after - before, 100000);
-  EXPECT_FALSE(perfect_line);
-  EXPECT_EQ(app.record.HiScore[1], after);
-  Cues expected(6, "play p1.wav once");
-  expected.push_back("stop 0");
-  EXPECT_EQ(mixer.cues, expected);
+// All ten stages with every star, or with one left: the all-clear bonus, the
+// perfect line only for seven stars, five seconds of music over ALL CLEAR!,
+// then GAME OVER with the jingle for three seconds.
+TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
+  for (bool every_star : {true, false}) {
+    SCOPED_TRACE(every_star);
+    app.record.HiScore = {0, 10000, 5000, 4000, 3000, 2000};
+    player.leave_star_on = every_star ? std::set<int>{} : std::set<int>{8};
+    player.plans.clear();
+    mixer.cues.clear();
+    testing::Moments m(app, platform, mixer);
+    int32_t before_bonus = 0, with_bonus = 0;
+    bool game_over_checked = false;
+    std::string stage_shown, turns_shown;
+    player.on_yield = [&] {
+      m.Look();
+      if (m.At("all clear") < 0) before_bonus = app.record.Score;
+      if (m.At("all clear") >= 0 && with_bonus == 0) {
+        with_bonus = app.record.Score;
+        stage_shown = app.form.lblNumber.caption, turns_shown = app.form.lblBN.caption;
+      }
+      if (m.At("all clear gone") >= 0 && !game_over_checked) {
+        game_over_checked = true;
+        // The empty field with GAME OVER one pixel right of every other banner.
+        const MainFormModel& f = app.form;
+        Surface expected(kFieldWidth, kFieldHeight);
+        DrawFieldBorder(expected);
+        BitBlt(expected, 40, 100, kBannerWidth, kBannerHeight, f.picCG3.surface, 0, 0,
+               RasterOp::kSrcAnd);
+        BitBlt(expected, 40, 100, kBannerWidth, kBannerHeight, f.picCG2.surface, 0, 0,
+               RasterOp::kSrcPaint);
+        EXPECT_EQ(f.picSTAGE.surface.Pixels().pixels, expected.Pixels().pixels);
+      }
+    };
+    Enter();
+    ASSERT_EQ(player.plans.size(), 10u);
+    for (const testing::StagePlan& plan : player.plans) EXPECT_TRUE(plan.solved);
+    EXPECT_EQ(with_bonus - before_bonus, every_star ? 150000 : 100000);
+    EXPECT_EQ(std::pair(stage_shown, turns_shown), std::pair(std::string("ALL"), std::string()));
+    EXPECT_EQ(m.Count("perfect"), every_star ? 1 : 0);
+    EXPECT_EQ(m.Count("stage 2"), 1);
+    const double all_clear = m.At("all clear");
+    EXPECT_NEAR(m.At("all clear gone") - all_clear, 5.0, 0.02);
+    EXPECT_NEAR(m.At("stop 0") - all_clear, 5.0, 0.02);  // the music plays on meanwhile
+    EXPECT_NEAR(m.At("play bgm2.wav once") - all_clear, 5.0, 0.02);
+    EXPECT_NEAR(m.At("title") - all_clear, 8.0, 0.02);
+    // The final score, bonus included, tops the hall of fame and the read-out.
+    EXPECT_EQ(app.record.HiScore[1], with_bonus);
+    EXPECT_EQ(app.record.HiScore[2], 10000);
+    EXPECT_EQ(app.form.lblHSC1.caption, HallOfFameCaption(1, with_bonus));
+    ExpectTitleState();
+    Cues expected = {"play bgm1.wav forever"};
+    for (int star = every_star ? 0 : 1; star < 7; ++star) expected.push_back("play p1.wav once");
+    expected.insert(expected.end(), {"stop 0", "play bgm2.wav once"});
+    EXPECT_EQ(mixer.cues, expected);
+  }
 }
 
 // Every deadly hit ends the game the same way: crash cue, burst, the score in
-// the hall of fame, GAME OVER for three seconds, then the title.
+// the hall of fame, GAME OVER for three seconds with the jingle, then the
+// title. The cues follow the music switch and the track, each read at its
+// moment.
 TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   struct Crash {
     const char* what;
     int16_t x, y, heading;  // where the head is put once play begins
     int crash_x, crash_y;   // where it dies
+    bool music;
+    int32_t track;
+    Cues cues;
+    const char* caption;  // the strip during play
   };
+  const char* const kTidal = "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
+  const Cues kTrack1 = {"play bgm1.wav forever", "play e1.wav once", "stop 0",
+                        "play bgm2.wav once"};
   // Stage 1's lattice (2 + 3k): the border column 443 and row 2 are landed on,
   // the border row 340 is jumped and the head dies outside the field at 344.
   const Crash crashes[] = {
-      {"blue block, no turn at all", 2, 2, kDownRight, 113, 113},
-      {"left border", 14, 200, kDownLeft, 2, 212},
-      {"top border", 200, 14, kUpRight, 212, 2},
-      {"right border", 431, 200, kDownRight, 443, 212},
-      {"below the field, the invalid colour", 200, 332, kDownRight, 212, 344},
+      {"blue block, no turn at all", 2, 2, kDownRight, 113, 113, true, 1, kTrack1, kTidal},
+      {"left border",
+       14,
+       200,
+       kDownLeft,
+       2,
+       212,
+       true,
+       5,
+       {"play bgm3.wav forever", "play e1.wav once", "stop 2", "play bgm4.wav once"},
+       "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )"},
+      {"top border",
+       200,
+       14,
+       kUpRight,
+       212,
+       2,
+       false,
+       2,
+       {"play e1.wav once", "stop 2"},
+       "MARVOSTEL Version 1.0.5"},
+      {"right border", 431, 200, kDownRight, 443, 212, true, 1, kTrack1, kTidal},
+      {"below the field, the invalid colour", 200, 332, kDownRight, 212, 344, true, 1, kTrack1,
+       kTidal},
   };
   player.playing = false;
   app.record.HiScore = {0, 100000, 90000, 80000, 70000, 0};
@@ -130,92 +146,46 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   for (const Crash& c : crashes) {
     SCOPED_TRACE(c.what);
     mixer.cues.clear();
+    if (c.music)
+      app.MMG_BGMU_Click();
+    else
+      app.MMG_BGMN_Click();
+    app.record.BgmTrack = c.track;
+    testing::Moments m(app, platform, mixer);
     bool placed = false, burst_seen = false;
-    double crashed_at = -1, title_at = -1;
+    std::string shown;
     player.on_yield = [&] {
+      m.Look();
       GameRecord& r = app.record;
       if (app.form.picSTAGE.enabled && !placed) {
         placed = true;
         r.HeadX = c.x, r.HeadY = c.y, r.Heading = c.heading, r.Score = score;
+        shown = app.form.lblBgmName.caption;
       }
-      if (r.StopFlag == 1 && placed && crashed_at < 0) {
-        crashed_at = platform.Clock();
+      if (m.At("stopped") >= 0 && m.At("title") < 0 && !burst_seen) {
         EXPECT_EQ(std::pair(int(r.HeadX), int(r.HeadY)), std::pair(c.crash_x, c.crash_y));
+        // The outer ring of the burst round the crash point, on the field's side.
+        const bool above = c.crash_y >= 25;
+        const int ring_x = above ? c.crash_x : c.crash_x + (c.crash_x > 223 ? -25 : 25);
+        burst_seen = FieldAt(ring_x, above ? c.crash_y - 25 : c.crash_y) == kWhite;
       }
-      // The outer ring of the burst round the crash point, on the field's side.
-      const bool above = c.crash_y >= 25;
-      const int ring_x = above ? c.crash_x : c.crash_x + (c.crash_x > 223 ? -25 : 25);
-      burst_seen |=
-          crashed_at >= 0 && FieldAt(ring_x, above ? c.crash_y - 25 : c.crash_y) == kWhite;
-      if (crashed_at >= 0 && r.GameRunning == 0 && title_at < 0) title_at = platform.Clock();
     };
     Enter();
     EXPECT_TRUE(burst_seen);
-    EXPECT_NEAR(title_at - crashed_at, 3.0, 0.02);
+    const double crash = m.At("stopped");
+    EXPECT_NEAR(m.At("play e1.wav once"), crash, 0.01);
+    EXPECT_NEAR(m.At("banner", 2), crash, 0.01);  // GET READY!, then GAME OVER
+    if (c.music) {
+      EXPECT_NEAR(m.At(c.cues[3]), crash, 0.01);  // the jingle over GAME OVER
+    }
+    EXPECT_NEAR(m.At("title") - crash, 3.0, 0.02);
     EXPECT_EQ(app.record.HiScore[5], score);  // a crash adds nothing
-    EXPECT_EQ(mixer.cues,
-              (Cues{"play bgm1.wav forever", "play e1.wav once", "stop 0", "play bgm2.wav once"}));
+    EXPECT_EQ(mixer.cues, c.cues);
+    EXPECT_EQ(shown, c.caption);
+    EXPECT_EQ(app.record.BgmTrack, c.track);  // the settings outlast the game
     ExpectTitleState();
     score += 500;
   }
-}
-
-// The cues follow the music switch and the track, each read at its moment.
-TEST_F(GameTest, MusicCuesFollowTheSwitchAndTheTrack) {
-  player.playing = false;  // stage 1 straight into the block
-  const std::tuple<bool, int32_t, Cues, std::string> cases[] = {
-      {true,
-       1,
-       {"play bgm1.wav forever", "play e1.wav once", "stop 0", "play bgm2.wav once"},
-       "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )"},
-      {true,
-       5,
-       {"play bgm3.wav forever", "play e1.wav once", "stop 2", "play bgm4.wav once"},
-       "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )"},
-      {false, 2, {"play e1.wav once", "stop 2"}, "MARVOSTEL Version 1.0.5"},
-  };
-  for (const auto& [music, track, cues, caption] : cases) {
-    mixer.cues.clear();
-    if (music)
-      app.MMG_BGMU_Click();
-    else
-      app.MMG_BGMN_Click();
-    app.record.BgmTrack = track;
-    std::string shown;
-    player.on_yield = [&] {
-      if (app.form.picSTAGE.enabled) shown = app.form.lblBgmName.caption;
-    };
-    Enter();
-    EXPECT_EQ(mixer.cues, cues) << track;
-    EXPECT_EQ(shown, caption) << track;
-  }
-}
-
-// Everything a game changes is put back, so the next starts the same way.
-TEST_F(GameTest, TwoGamesInARowStartAlike) {
-  player.playing = false;
-  using Snapshot = std::tuple<std::vector<int32_t>, std::vector<std::string>, std::vector<bool>>;
-  std::vector<Snapshot> starts;
-  bool playing = false;
-  player.on_yield = [&] {
-    const GameRecord& r = app.record;
-    const MainFormModel& f = app.form;
-    const bool begins = f.picSTAGE.enabled && !playing;  // the first yield of play
-    playing = f.picSTAGE.enabled;
-    if (!begins) return;
-    starts.push_back(
-        {{r.StageNo, r.HeadX, r.HeadY, r.Heading, r.TurnsLeft, r.StageBonus, r.StarTaken,
-          r.StarCount, int32_t(r.HitColor), r.Score, r.StopFlag, r.GameRunning, r.LinkLock,
-          r.DemoPhase},
-         {f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption},
-         {f.MMG_Start.enabled, f.MM_Setting.enabled, f.DemoTimer.enabled, f.lblHSC1.visible}});
-  };
-  app.record.HiScore = {0, 10000, 5000, 4000, 3000, 0};
-  Enter();
-  ExpectTitleState();
-  Enter();
-  ASSERT_EQ(starts.size(), 2u);
-  EXPECT_EQ(starts[0], starts[1]);
 }
 
 // A start handled in the very last yield of an ending game's loop runs a whole

@@ -19,23 +19,6 @@ TEST(ReadOutFormats, PadToTheirWidthButNeverDropADigit) {
   EXPECT_EQ(HallOfFameCaption(5, 1500000), "No5 : 1500000");
 }
 
-TEST(HallOfFamePanel, ShowsAndHidesAsOneAndRefreshesCaptionsOnly) {
-  MainFormModel form;
-  GameRecord record;
-  record.HiScore = {0, 1234567, 5000, 4000, 3000, 2000};
-  RefreshHallOfFame(record, form);
-  const Label* panel[] = {&form.lblHSCTitle, &form.lblHSC1, &form.lblHSC2,
-                          &form.lblHSC3,     &form.lblHSC4, &form.lblHSC5};
-  for (const Label* label : panel) EXPECT_FALSE(label->visible) << label->name;
-  EXPECT_EQ(form.lblHSC1.caption, "TOP : 1234567");
-  EXPECT_EQ(form.lblHSC5.caption, "No5 : 002000");
-  ShowHallOfFame(form, -1);
-  for (const Label* label : panel) EXPECT_TRUE(label->visible) << label->name;
-  EXPECT_FALSE(form.lblMsg.visible);  // the all-clear labels are not part of it
-  ShowHallOfFame(form, 0);
-  for (const Label* label : panel) EXPECT_FALSE(label->visible) << label->name;
-}
-
 TEST(EnterHighScore, RanksInOnePassFromTheBottomWithTiesPlacedBelow) {
   using Table = std::array<int32_t, 6>;
   const Table sorted = {0, 10000, 5000, 4000, 3000, 2000};

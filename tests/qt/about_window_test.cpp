@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -63,27 +61,14 @@ TEST_F(AboutWindowTest, BuiltFromItsModelCentredBesideADisabledMainWindow) {
   const QRect screen = window->screen()->availableGeometry();
   EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
 
-  // Every label where its model puts it, in its colour and font; the credits
-  // inside the strip, the strip inside the credit window.
-  std::vector<const Label*> labels(model.labels.begin(), model.labels.end());
-  for (const Label& credit : model.credits) labels.push_back(&credit);
+  // Each label in its place: the credits inside the strip, the strip inside
+  // the credit window. How a label shows its model is the main window's test.
   const QWidget* strip = Find(window, "picScroll2");
   EXPECT_EQ(strip->parentWidget(), Find(window, "picScroll1"));
-  for (const Label* m : labels) {
-    SCOPED_TRACE(m->name);
-    const auto* label = Find<QLabel>(window, m->name.c_str());
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->parentWidget(), m->name.starts_with("lbl_") ? strip : window);
-    EXPECT_EQ(label->geometry(), QRect(m->rect.x, m->rect.y, m->rect.width, m->rect.height));
-    EXPECT_EQ(label->text().toStdString(), m->caption);
-    const Color c = m->fore_color;
-    EXPECT_EQ(label->palette().color(QPalette::WindowText),
-              QColor(RedOf(c), GreenOf(c), BlueOf(c)));
-    const QFontInfo font(label->font());
-    EXPECT_EQ(
-        std::tuple(font.pixelSize(), font.bold(), font.underline()),
-        std::tuple(int(std::lround(m->font.points * 96 / 72)), m->font.bold, m->font.underline));
-  }
+  for (const Label* m : model.labels)
+    EXPECT_EQ(Find(window, m->name.c_str())->parentWidget(), window);
+  for (const Label& m : model.credits)
+    EXPECT_EQ(Find(window, m.name.c_str())->parentWidget(), strip);
   // The shadow of the short name lies under it.
   const QObjectList& children = window->children();
   EXPECT_LT(children.indexOf(Find(window, "lblK26_1")), children.indexOf(Find(window, "lblK26_2")));
@@ -91,16 +76,13 @@ TEST_F(AboutWindowTest, BuiltFromItsModelCentredBesideADisabledMainWindow) {
   EXPECT_FALSE(Find<QTimer>(window, "ScrollTimer")->isActive());
 }
 
-TEST_F(AboutWindowTest, TheEmblemRollsTheCreditsOnceAndOkClosesForAFreshStart) {
+// The roll itself is the About logic's, tested headless and seen end to end.
+TEST_F(AboutWindowTest, TheEmblemStartsTheRollOnceAndOkClosesForAFreshStart) {
   AboutWindow* window = Open();
-  QWidget* strip = Find(window, "picScroll2");
   const auto* timer = Find<QTimer>(window, "ScrollTimer");
   QTest::mouseClick(Find(window, "imgEmblem"), Qt::LeftButton);
   EXPECT_TRUE(timer->isActive());
-  EXPECT_TRUE(WaitFor([&] { return strip->y() < -20; }));
-  QTest::mouseClick(Find(window, "imgEmblem"), Qt::RightButton);  // no second roll
-  EXPECT_TRUE(WaitFor([&] { return !timer->isActive(); }));
-  EXPECT_EQ(strip->y(), -304);  // "Powered By" and the makers in view
+  EXPECT_TRUE(WaitFor([&] { return Find(window, "picScroll2")->y() < -20; }));
 
   QPointer<AboutWindow> first = window;
   QTest::mouseClick(Find(window, "cmdOK"), Qt::LeftButton);

@@ -60,15 +60,5 @@ TEST(HelpWindowTest, ShowsTheMarkdownFileAndOnlyRaisesItWhileItIsShown) {
   help->close();
 }
 
-TEST(HelpWindowTest, TheGamesOwnHelpFileLiesBesideTheGameAndReads) {
-  HelpWindow help;
-  help.ShowFile(QStringLiteral(MARVO_GAME_DIR "/marvo.hlp"));
-  const QString text = help.Browser()->toPlainText();
-  for (const char* words :
-       {"How to play", "three times quickly", "150000", "HISCORE1", "HALL OF FAME"})
-    EXPECT_TRUE(text.contains(words)) << words;
-  help.close();
-}
-
 }  // namespace
 }  // namespace marvo

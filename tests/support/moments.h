@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "shell/app.h"
+#include "tests/support/recording_mixer.h"
+#include "ui/platform.h"
+
+namespace marvo::testing {
+
+// The moments of a game as the player sees and hears them, each with its time
+// on the game's clock since the recorder began: "2.00 play", "5.31 play
+// e1.wav once". Look() notes what changed since the last look; a test calls it
+// on every yield and then reads the log, or the time of one moment.
+class Moments {
+ public:
+  Moments(const App& app, Platform& clock, const RecordingMixer& mixer)
+      : app_(app), clock_(clock), mixer_(mixer), start_(clock.Clock()) {
+    Look();  // the state as found is no moment
+    noting_ = true;
+  }
+
+  void Look() {
+    const MainFormModel& f = app_.form;
+    const GameRecord& r = app_.record;
+    while (cues_ < mixer_.cues.size()) Note(mixer_.cues[cues_++]);
+    Watch(0, r.GameRunning != 0, "game", "title");
+    Watch(1, f.picSTAGE.enabled, "play", "hold");
+    Watch(2, r.StopFlag != 0, "stopped", "moving");
+    Watch(3, f.lblMsg.visible && f.lblbonus1.visible, "all clear", "all clear gone");
+    Watch(4, f.lblbonus2.visible, "perfect", "perfect gone");
+    // Banners show only on a held field; only they hold pure green.
+    Watch(5, !f.picSTAGE.enabled && BannerShown(), "banner", "banner gone");
+    if (f.lblNumber.caption != stage_) Note("stage " + (stage_ = f.lblNumber.caption));
+  }
+
+  // The time of the n-th moment reading exactly `what`, or -1.
+  double At(const std::string& what, int n = 1) const {
+    for (size_t i = 0; i < what_.size(); ++i)
+      if (what_[i] == what && --n == 0) return when_[i];
+    return -1;
+  }
+  int Count(const std::string& what) const {
+    int count = 0;
+    for (const std::string& w : what_) count += w == what;
+    return count;
+  }
+  // Every moment with its time, one a line.
+  std::vector<std::string> Log() const {
+    std::vector<std::string> log;
+    for (size_t i = 0; i < what_.size(); ++i) {
+      char time[32];
+      std::snprintf(time, sizeof time, "%.2f ", when_[i]);
+      log.push_back(time + what_[i]);
+    }
+    return log;
+  }
+
+ private:
+  void Note(const std::string& what) {
+    if (!noting_) return;
+    what_.push_back(what);
+    when_.push_back(clock_.Clock() - start_);
+  }
+  void Watch(int i, bool now, const char* on, const char* off) {
+    if (now != seen_[i]) Note((seen_[i] = now) ? on : off);
+  }
+  bool BannerShown() const {
+    const Surface& field = app_.form.picSTAGE.surface;
+    for (int y = 100; y < 170; ++y)
+      for (int x = 39; x < 407; ++x)
+        if (field.GetPixel(x, y) == 0x00FF00) return true;
+    return false;
+  }
+
+  const App& app_;
+  Platform& clock_;
+  const RecordingMixer& mixer_;
+  const double start_;
+  bool noting_ = false;
+  size_t cues_ = 0;
+  bool seen_[6] = {};
+  std::string stage_;
+  std::vector<std::string> what_;
+  std::vector<double> when_;
+};
+
+}  // namespace marvo::testing
