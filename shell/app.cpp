@@ -53,7 +53,8 @@ void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write is reported; the old file stays whole.
   std::string reason;
-  if (!WriteSettings(record, form, files_, reason, display)) ReportSaveFailure(files_.settings, reason);
+  if (!WriteSettings(record, form, files_, reason, display))
+    ReportSaveFailure(files_.settings, reason);
   sound_.CloseSound();
   desktop_.EndProcess();
 }

@@ -87,7 +87,7 @@ TEST_F(SaveFailureTest, EndingWithoutASaveSaysWhichFileAndWhy) {
   app.Form_Unload(cancel);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "settings not saved to " + (dir / "marvo.ini") +
-                ": the file there is not one the game can rewrite\n");
+                ": not a readable settings file, left as it is\n");
 }
 
 }  // namespace

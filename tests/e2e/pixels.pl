@@ -43,7 +43,8 @@ sub read_xwd {
 
 sub read_ppm {
   my ($data) = @_;
-  $data =~ s/\AP6\s+(\d+)\s+(\d+)\s+255\s//s or die "not a PPM file\n";
+  # ImageMagick writes a comment line after the magic number.
+  $data =~ s/\AP6\s+(?:#[^\n]*\n\s*)*(\d+)\s+(\d+)\s+255\s//s or die "not a PPM file\n";
   my ($w, $h) = ($1, $2);
   die "the PPM file is cut short\n" if length($data) < $w * $h * 3;
   my @bytes = unpack('C*', substr($data, 0, $w * $h * 3));

@@ -48,7 +48,7 @@ title_2x() {
 # No game started: the stage read-out (at 2x) is still empty.
 no_game_2x() { (($(count 00FFFF 912 176 146 50) == 0)); }
 
-"$CONVERT" "$ART/plain.png" -crop "444x342+0+$menu1" +repage "$ART/field-1x.png"
+"$CONVERT" "$ART/plain.xwd" -crop "444x342+0+$menu1" +repage "$ART/field-1x.png"
 keys ctrl+plus
 window_is 1078 $((2 * (372 + menu1))) any any
 MENU=$((2 * menu1))
@@ -72,7 +72,7 @@ window_is 1078 $((2 * (372 + menu1))) any any
 
 # Full screen: 2x, 101 px of black left and right, 121 above and below, the
 # menu bar as at 2x and the field's border where it belongs.
-"$CONVERT" "$ART/zoom2.png" -crop "1078x$MENU+0+0" +repage "$ART/menu-2x.png"
+"$CONVERT" "$ART/zoom2.xwd" -crop "1078x$MENU+0+0" +repage "$ART/menu-2x.png"
 full_screen_2x() {
   local margin x y w h
   for margin in "0 0 1280 121" "0 903 1280 121" "0 121 101 782" "1179 121 101 782"; do

@@ -86,7 +86,7 @@ TEST_F(SaveTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
   ::testing::internal::CaptureStderr();
   ReportSaveFailure(files.settings, reason);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            dir / "file/marvostel/marvo.ini: Not a directory\n");
+            "settings not saved to " + (dir / "file/marvostel/marvo.ini") + ": Not a directory\n");
 
   // A pipe in the file's place is not overwritten.
   ASSERT_EQ(::mkfifo((dir / "marvo.ini").c_str(), 0600), 0);
