@@ -67,9 +67,9 @@ void QtPlatform::WakeAt(double deadline) {
   const auto at = origin_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                 std::chrono::duration<double>(deadline));
   const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch());
-  itimerspec spec{};
-  spec.it_value = {time_t(ns.count() / 1000000000), long(ns.count() % 1000000000)};
-  timerfd_settime(timer_fd_, TFD_TIMER_ABSTIME, &spec, nullptr);
+  itimerspec wake_at{};
+  wake_at.it_value = {time_t(ns.count() / 1000000000), long(ns.count() % 1000000000)};
+  timerfd_settime(timer_fd_, TFD_TIMER_ABSTIME, &wake_at, nullptr);
 }
 
 }  // namespace marvo
