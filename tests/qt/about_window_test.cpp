@@ -19,12 +19,6 @@
 namespace marvo {
 namespace {
 
-// Lets the event loop run until `done` holds or a generous limit passes.
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 2000 && !done(); ++i) QTest::qWait(5);
-  return done();
-}
-
 class AboutWindowTest : public ::testing::Test {
  protected:
   AboutWindowTest() : main(main_model, events) {
@@ -73,7 +67,6 @@ TEST_F(AboutWindowTest, BuiltFromItsModelCentredBesideADisabledMainWindow) {
   const QObjectList& children = window->children();
   EXPECT_LT(children.indexOf(Find(window, "lblK26_1")), children.indexOf(Find(window, "lblK26_2")));
   EXPECT_EQ(window->focusWidget(), Find(window, "cmdOK"));
-  EXPECT_FALSE(Find<QTimer>(window, "ScrollTimer")->isActive());
 }
 
 // The roll itself is the About logic's, tested headless and seen end to end
@@ -89,11 +82,11 @@ TEST_F(AboutWindowTest, OkEnterEscapeAndTheCloseBoxCloseItMidRollForAFreshStart)
     SCOPED_TRACE(i);
     AboutWindow* window = Open();
     // A fresh window, its roll at the start until the emblem is clicked.
-    EXPECT_EQ(Find(window, "picScroll2")->y(), 0);
-    EXPECT_TRUE(slot.Current()->form.imgEmblem.enabled);
+    auto* timer = Find<QTimer>(window, "ScrollTimer");
+    EXPECT_TRUE(Find(window, "picScroll2")->y() == 0 && !timer->isActive());
     QTest::mouseClick(Find(window, "imgEmblem"), Qt::LeftButton);
-    EXPECT_TRUE(Find<QTimer>(window, "ScrollTimer")->isActive());
-    EXPECT_TRUE(WaitFor([&] { return Find(window, "picScroll2")->y() < -5; }));
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Find(window, "picScroll2")->y() < -5; }));
     QPointer<AboutWindow> shown = window;
     ways[i](window);
     EXPECT_TRUE(main.isEnabled());  // at once, not at the main window's next event
@@ -101,7 +94,7 @@ TEST_F(AboutWindowTest, OkEnterEscapeAndTheCloseBoxCloseItMidRollForAFreshStart)
     EXPECT_EQ(desktop.About(), nullptr);
     // A dismissed window with a running timer would show itself; the released
     // model is never read again by the window waiting to go.
-    EXPECT_TRUE(WaitFor([&] { return shown.isNull() || !shown->isVisible(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.isNull() || !shown->isVisible(); }));
   }
 }
 
@@ -129,7 +122,7 @@ TEST(DismissedAboutWindowTest, EventsStillQueuedForAGoneWindowReachNobody) {
   window->close();
   QTest::mouseClick(window->findChild<QWidget*>("imgEmblem"), Qt::LeftButton);
   EXPECT_EQ(std::pair(events.calls, after), std::pair(1, 1));
-  EXPECT_TRUE(WaitFor([&] { return window.isNull(); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }));
 }
 
 }  // namespace
