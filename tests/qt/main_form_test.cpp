@@ -130,27 +130,17 @@ TEST_F(MainFormTest, AFixedWindowWithWidgetsAsTheModelSays) {
   EXPECT_EQ(Find<QTimer>("DemoTimer")->interval(), 10000);
 
   // Mirrored: a seven-digit score spills evenly over both edges of its label,
-  // holders stay hidden with pictures in, the field shows whole 2 x 2 blocks
-  // at twice the density.
+  // holders stay hidden with pictures in. The field in 2 x 2 blocks when
+  // zoomed is zoom_e2e.sh's.
   model.lblSC.caption = "1234567";
   const Image picture(30, 20, kBlue);
   for (PictureBox* holder : model.holders) holder->surface.AssignPicture(&picture);
-  model.picSTAGE.surface.Point(10, 10, kYellow);
   form.Mirror();
   const QLabel* score = Find<QLabel>("lblSC");
   EXPECT_GE(score->width(), QFontMetrics(score->font()).horizontalAdvance("1234567"));
   EXPECT_LE(std::abs(score->geometry().center().x() - QRect(456, 32, 73, 25).center().x()), 1);
   for (const PictureBox* holder : model.holders)
     EXPECT_FALSE(Find(holder->name)->isVisibleTo(&form)) << holder->name;
-  QImage shown(447 * 2, 342 * 2, QImage::Format_RGB32);
-  shown.setDevicePixelRatio(2);
-  shown.fill(Qt::black);
-  Find("picSTAGE")->render(&shown);
-  for (int i = 0; i < 16; ++i) {
-    const QPoint p(19 + i % 4, 19 + i / 4);
-    const QRgb expected = QRect(20, 20, 2, 2).contains(p) ? qRgb(255, 255, 0) : qRgb(0, 0, 0);
-    EXPECT_EQ(shown.pixel(p), expected) << p.x() << "," << p.y();
-  }
 }
 
 TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
@@ -163,12 +153,11 @@ TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   model.MMG_BGMN.checked = true;
   model.MMG_BGMT2.enabled = false;
   form.Mirror();
-  Find<QAction>("MMG_BGMN")->trigger();  // the click leaves the mark to the handler
-  EXPECT_EQ(
-      Outline({Find<QAction>("MM_Setting")}, form.menuBar()->font()),
-      "設定(&S) {BGM 有無 {BGM有り | BGM無し ✓} | - | 曲目変更 {TIDAL ARCADE ✓ | UNDERTOW (off)}}");
+  Find<QAction>("MMG_BGMU")->trigger();  // the click leaves the marks to the handler
+  EXPECT_FALSE(Find<QAction>("MMG_BGMU")->isChecked());
 
-  // In English every access letter stays (Alt+G then X still exits).
+  // In English every access letter stays (Alt+G then X still exits); the marks
+  // and states follow the model.
   QTranslator english;
   ASSERT_TRUE(english.load(MARVO_GAME_DIR "/marvostel_en.qm"));
   QCoreApplication::installTranslator(&english);

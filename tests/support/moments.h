@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,9 +10,9 @@
 namespace marvo::testing {
 
 // The moments of a game as the player sees and hears them, each with its time
-// on the game's clock since the recorder began: "2.00 play", "5.31 play
-// e1.wav once". Look() notes what changed since the last look; a test calls it
-// on every yield and then reads the log, or the time of one moment.
+// on the game's clock since the recorder began ("stopped", "play e1.wav once").
+// Look() notes what changed since the last look; a test calls it on every
+// yield and then reads the time of a moment, or how often it came.
 class Moments {
  public:
   Moments(const App& app, Platform& clock, const RecordingMixer& mixer)
@@ -27,12 +26,11 @@ class Moments {
     const GameRecord& r = app_.record;
     while (cues_ < mixer_.cues.size()) Note(mixer_.cues[cues_++]);
     Watch(0, r.GameRunning != 0, "game", "title");
-    Watch(1, f.picSTAGE.enabled, "play", "hold");
-    Watch(2, r.StopFlag != 0, "stopped", "moving");
-    Watch(3, f.lblMsg.visible && f.lblbonus1.visible, "all clear", "all clear gone");
-    Watch(4, f.lblbonus2.visible, "perfect", "perfect gone");
+    Watch(1, r.StopFlag != 0, "stopped", "moving");
+    Watch(2, f.lblMsg.visible && f.lblbonus1.visible, "all clear", "all clear gone");
+    Watch(3, f.lblbonus2.visible, "perfect", "perfect gone");
     // Banners show only on a held field; only they hold pure green.
-    Watch(5, !f.picSTAGE.enabled && BannerShown(), "banner", "banner gone");
+    Watch(4, !f.picSTAGE.enabled && BannerShown(), "banner", "banner gone");
     if (f.lblNumber.caption != stage_) Note("stage " + (stage_ = f.lblNumber.caption));
   }
 
@@ -46,16 +44,6 @@ class Moments {
     int count = 0;
     for (const std::string& w : what_) count += w == what;
     return count;
-  }
-  // Every moment with its time, one a line.
-  std::vector<std::string> Log() const {
-    std::vector<std::string> log;
-    for (size_t i = 0; i < what_.size(); ++i) {
-      char time[32];
-      std::snprintf(time, sizeof time, "%.2f ", when_[i]);
-      log.push_back(time + what_[i]);
-    }
-    return log;
   }
 
  private:
@@ -81,7 +69,7 @@ class Moments {
   const double start_;
   bool noting_ = false;
   size_t cues_ = 0;
-  bool seen_[6] = {};
+  bool seen_[5] = {};
   std::string stage_;
   std::vector<std::string> what_;
   std::vector<double> when_;

@@ -48,9 +48,4 @@ class StageSolver {
   std::deque<int> queue_;
 };
 
-// One search with a solver of its own.
-inline StagePlan SolveStage(const Surface& field, HeadStart start, int turns_available = 50) {
-  return StageSolver().Solve(field, start, turns_available);
-}
-
 }  // namespace marvo::testing
