@@ -88,9 +88,10 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   EXPECT_TRUE(std::any_of(heard.begin() + played_at, heard.end(), [](int16_t v) { return v; }));
   EXPECT_EQ(Mix_Playing(3), 1) << "the loop ended";
 
-  // After a flush, what the driver writes next is silence. A buffer or two
-  // mixed before the flush may still arrive: skip a tenth of a second.
-  const size_t skip = Listen(out, 0).size() + second / 10;
+  // After a flush, what the driver writes next is silence. A few buffers mixed
+  // before the flush may still arrive, more of them on a busy machine: skip
+  // half a second.
+  const size_t skip = Listen(out, 0).size() + second / 2;
   ASSERT_EQ(mixer.FlushChannel(session, 3, 0), 0);
   heard = Listen(out, skip + second / 5);  // then listen for 0.2 s
   ASSERT_GE(heard.size(), skip + second / 5);
