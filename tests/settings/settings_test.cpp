@@ -2,24 +2,20 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
+#include <cstring>
 #include <string>
 #include <tuple>
 
 #include "shell/display.h"
+#include "shell/paths.h"
 #include "shell/profile.h"
 #include "tests/support/temp_dir.h"
 
 namespace marvo {
 namespace {
-
-// The music menu as ReadSettings leaves it, in one comparable piece.
-struct MusicMenu {
-  bool bgm_enabled, on_checked, off_checked;
-  bool track_enabled, t1_enabled, t1_checked, t2_enabled, t2_checked;
-  bool operator==(const MusicMenu&) const = default;
-};
 
 class SettingsTest : public ::testing::Test {
  protected:
@@ -30,10 +26,16 @@ class SettingsTest : public ::testing::Test {
   bool Write(const DisplayChoice& display = {}) {
     return WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason, display);
   }
-  MusicMenu Menu() const {
-    return {form.MMS_BGM.enabled,   form.MMG_BGMU.checked,  form.MMG_BGMN.checked,
-            form.MMS_BGM2.enabled,  form.MMG_BGMT1.enabled, form.MMG_BGMT1.checked,
-            form.MMG_BGMT2.enabled, form.MMG_BGMT2.checked};
+  // The music menus as ReadSettings leaves them, 1 for on: the music submenu
+  // enabled, On and Off checked; the track submenu enabled, Track 1 enabled and
+  // checked, Track 2 enabled and checked.
+  std::string Menu() const {
+    std::string bits;
+    for (bool on : {form.MMS_BGM.enabled, form.MMG_BGMU.checked, form.MMG_BGMN.checked,
+                    form.MMS_BGM2.enabled, form.MMG_BGMT1.enabled, form.MMG_BGMT1.checked,
+                    form.MMG_BGMT2.enabled, form.MMG_BGMT2.checked})
+      bits += on ? '1' : '0';
+    return bits.insert(3, " ");
   }
   std::array<int32_t, 5> Scores() const {
     return {record.HiScore[1], record.HiScore[2], record.HiScore[3], record.HiScore[4],
@@ -48,28 +50,21 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
   struct Case {
-    bool track1, track2;
+    const char* tracks;  // which of bgm1.wav and bgm3.wav are there
     std::string ini;
     int read_track;
-    MusicMenu menu;
-    std::string saved;  // BGM and BGM_TYPE
+    std::string menu, saved;  // saved: BGM and BGM_TYPE
   };
   const Case cases[] = {
-      // No file yet: music on, track one.
-      {true, true, "", 1, {true, true, false, true, true, true, true, false}, "01"},
+      {"13", "", 1, "110 11110", "01"},  // no file yet: music on, track one
       // Any non-zero switch is off; any track other than one is track two.
-      {true, true, "BGM=7", 1, {true, false, true, true, true, true, true, false}, "11"},
-      {true, true, "BGM_TYPE=5", 5, {true, true, false, true, true, false, true, true}, "02"},
+      {"13", "BGM=7", 1, "101 11110", "11"},
+      {"13", "BGM_TYPE=5", 5, "110 11011", "02"},
       // A missing track file forces the other track.
-      {false, true, "BGM_TYPE=1", 2, {true, true, false, true, false, false, true, true}, "02"},
-      {true, false, "BGM_TYPE=2", 1, {true, true, false, true, true, true, false, false}, "01"},
+      {"3", "BGM_TYPE=1", 2, "110 10011", "02"},
+      {"1", "BGM_TYPE=2", 1, "110 11100", "01"},
       // Without music files both menus are off and music stays off.
-      {false,
-       false,
-       "BGM=0\nBGM_TYPE=2",
-       1,
-       {false, false, true, false, true, false, true, false},
-       "11"},
+      {"", "BGM=0\nBGM_TYPE=2", 1, "001 01010", "11"},
   };
   // The menu's design state would hide a step that forgot to set something.
   form.MMG_BGMU.checked = form.MMG_BGMT1.checked = false;
@@ -80,9 +75,9 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
     testing::TempDir folder;
     // The end-of-game music does not count, nor a folder of a track's name.
     folder.Write("bgm2.wav", "RIFF");
-    if (c.track1) folder.Write("bgm1.wav", "RIFF");
-    if (!c.track1) ::mkdir((folder / "bgm1.wav").c_str(), 0700);
-    if (c.track2) folder.Write("bgm3.wav", "RIFF");
+    if (std::strchr(c.tracks, '1')) folder.Write("bgm1.wav", "RIFF");
+    if (!std::strchr(c.tracks, '1')) ::mkdir((folder / "bgm1.wav").c_str(), 0700);
+    if (std::strchr(c.tracks, '3')) folder.Write("bgm3.wav", "RIFF");
     folder.Write("marvo.ini", "[MARVOSTEL]\n" + c.ini + "\n");
     const GameFiles files = LocateGameFiles(folder.path(), {});
     ReadSettings(record, form, files);
@@ -156,6 +151,76 @@ TEST(DisplayTest, ZoomStopsAtTheLargestFactorThatFitsBothWaysAndFullScreenIsCent
     const ScreenPlacement place = PlaceOnScreen(game, {s[0], s[1]});
     EXPECT_EQ(std::tuple(place.zoom, place.x, place.y), std::tuple(s[2], s[3], s[4])) << s[0];
   }
+}
+
+TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConfigFolderElse) {
+  testing::TempDir dir;
+  ::mkdir((dir / "games").c_str(), 0755);
+  ::mkdir((dir / "share").c_str(), 0755);
+  const std::string game = dir / "games";
+  struct Case {
+    std::string data_dir, xdg, settings;
+  };
+  const Case cases[] = {
+      {"../none", "/cfg", game + "/marvo.ini"},  // a portable copy
+      {"../share", "/cfg", "/cfg/marvostel/marvo.ini"},
+      {dir / "share", "", "/home/p/.config/marvostel/marvo.ini"},
+      {"../share", "c", "/home/p/.config/marvostel/marvo.ini"},  // relative: not used
+  };
+  for (const Case& c : cases) {
+    const GameFiles files = LocateGameFiles(game, {c.data_dir, c.xdg, "/home/p"});
+    EXPECT_EQ(files.settings, c.settings) << c.data_dir << " " << c.xdg;
+    // The file beside the program starts the player's own.
+    const bool installed = c.data_dir.ends_with("share");
+    EXPECT_EQ(files.starting_settings, installed ? game + "/marvo.ini" : "") << c.data_dir;
+    EXPECT_EQ(files.data_dir, installed ? dir / "share" : dir / "none") << c.data_dir;
+  }
+  if (::geteuid() == 0) return;  // root writes into read-only folders
+  ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
+  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p"}).settings,
+            "/home/p/.config/marvostel/marvo.ini");
+}
+
+TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce) {
+  ::mkdir((dir / "games").c_str(), 0755);
+  ::mkdir((dir / "games/bgm3.wav").c_str(), 0700);  // a folder is no wave file
+  for (const char* name : {"marvo.hlp", "bgm1.wav", "bgm3.wav"}) dir.Write(name, "RIFF");
+  dir.Write("games/marvo.hlp", "beside");
+  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", ""});
+  EXPECT_EQ(files.Find("marvo.hlp"), dir / "games/marvo.hlp");
+  EXPECT_EQ(files.Find("bgm3.wav"), dir / "bgm3.wav");
+  EXPECT_EQ(files.Find("e1.wav"), dir / "games/e1.wav");  // missing everywhere
+  ReadSettings(record, form, files);
+  EXPECT_EQ(record.HiScore[1], 10000);  // nothing beside it: the defaults
+  // The music menus see the installed music.
+  EXPECT_TRUE(form.MMG_BGMT1.enabled && form.MMG_BGMT2.enabled && form.MMG_BGMU.checked);
+
+  // The file beside it, other sections too, starts the player's file, made in
+  // a new folder; from then on that file counts alone and the one beside the
+  // program is never written.
+  const std::string beside = "[MARVOSTEL]\nHISCORE1=777\n[Other]\nK=v\n";
+  dir.Write("games/marvo.ini", beside);
+  ReadSettings(record, form, files);
+  EXPECT_EQ(record.HiScore[1], 777);
+  record.HiScore[1] = 888;
+  EXPECT_TRUE(WriteSettings(record, form, files, reason)) << reason;
+  const Profile saved = Profile::Parse(dir.Read("cfg/marvostel/marvo.ini"));
+  EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", "") + saved.Get("Other", "K", ""), "888v");
+  EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
+  ReadSettings(record, form, files);
+  EXPECT_EQ(record.HiScore[1], 888);
+}
+
+TEST_F(SettingsTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
+  // Under a regular file no folder can be made, not even by root.
+  dir.Write("file", "not a folder");
+  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", ""});
+  EXPECT_FALSE(WriteSettings(record, form, files, reason));
+  EXPECT_EQ(reason, "Not a directory");
+  // A pipe in the file's place is not overwritten.
+  ASSERT_EQ(::mkfifo((dir / "marvo.ini").c_str(), 0600), 0);
+  EXPECT_FALSE(WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason));
+  EXPECT_EQ(reason, "not a readable settings file, left as it is");
 }
 
 }  // namespace
