@@ -123,14 +123,11 @@ TEST_F(SettingsTest, TheWindowSizeSectionStaysOnceThereAndAZoomThatIsNoNumberCou
   EXPECT_EQ(saved_after_reading(design + "[display]\nzoom = 3\n"),
             design + "[display]\nzoom=3\nFullScreen=0\n");
   EXPECT_EQ(display.zoom, 3);
-  // A value that is no zoom counts as 1.
-  const std::tuple<const char*, int, bool> cases[] = {{"Zoom=0\nFullScreen=1", 1, true},
-                                                      {"Zoom=-2\nFullScreen=yes", 1, false},
-                                                      {"Zoom=2x", 1, false},
-                                                      {"Zoom=99999999999", 1, false}};
-  for (const auto& [values, zoom, full_screen] : cases) {
+  // A value that is no zoom counts as 1; full screen is on only as "1".
+  for (const std::string values :
+       {"Zoom=0\nFullScreen=1", "Zoom=-2\nFullScreen=yes", "Zoom=2x", "Zoom=99999999999"}) {
     saved_after_reading(design + "[Display]\n" + values + "\n");
-    EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(zoom, full_screen))
+    EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(1, values.ends_with("=1")))
         << values;
   }
 }
@@ -158,22 +155,20 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
   ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "share").c_str(), 0755);
   const std::string game = dir / "games";
-  struct Case {
-    std::string data_dir, xdg, settings;
-  };
-  const Case cases[] = {
+  // data folder, XDG_CONFIG_HOME -> settings file
+  const std::array<std::string, 3> cases[] = {
       {"../none", "/cfg", game + "/marvo.ini"},  // a portable copy
       {"../share", "/cfg", "/cfg/marvostel/marvo.ini"},
       {dir / "share", "", "/home/p/.config/marvostel/marvo.ini"},
       {"../share", "c", "/home/p/.config/marvostel/marvo.ini"},  // relative: not used
   };
-  for (const Case& c : cases) {
-    const GameFiles files = LocateGameFiles(game, {c.data_dir, c.xdg, "/home/p"});
-    EXPECT_EQ(files.settings, c.settings) << c.data_dir << " " << c.xdg;
+  for (const auto& [data_dir, xdg, settings] : cases) {
+    const GameFiles files = LocateGameFiles(game, {data_dir, xdg, "/home/p"});
+    EXPECT_EQ(files.settings, settings) << data_dir << " " << xdg;
     // The file beside the program starts the player's own.
-    const bool installed = c.data_dir.ends_with("share");
-    EXPECT_EQ(files.starting_settings, installed ? game + "/marvo.ini" : "") << c.data_dir;
-    EXPECT_EQ(files.data_dir, installed ? dir / "share" : dir / "none") << c.data_dir;
+    const bool installed = data_dir.ends_with("share");
+    EXPECT_EQ(files.starting_settings, installed ? game + "/marvo.ini" : "") << data_dir;
+    EXPECT_EQ(files.data_dir, installed ? dir / "share" : dir / "none") << data_dir;
   }
   if (::geteuid() == 0) return;  // root writes into read-only folders
   ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
