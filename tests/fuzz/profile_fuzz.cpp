@@ -62,10 +62,7 @@ constexpr std::string_view kFallback = "\x01(none)";
 void SetAndCheck(const marvo::Profile& original, const std::vector<Entry>& before,
                  const std::string& section, const std::string& key, const std::string& value) {
   marvo::Profile changed = original;
-  if (!changed.Set(section, key, value)) {
-    Check(changed.Text() == original.Text());
-    return;
-  }
+  if (!changed.Set(section, key, value)) return Check(changed.Text() == original.Text());
   const marvo::Profile again = marvo::Profile::Parse(changed.Text());
   Check(again.Get(section, key, kFallback) == value);
   for (const Entry& e : before) {

@@ -26,7 +26,7 @@ struct StartUp {
   std::string said;  // on stderr
 };
 
-TEST(Wavemix, SlotsFollowTheFileTableUpToSevenAndCloseFreesEachWaveReadOnce) {
+TEST(Wavemix, SlotsFollowTheFileTableUpToSevenPlayOnTheirOwnChannelsAndCloseFreesEachWave) {
   const char* files[] = {"bgm1.wav", "bgm2.wav", "bgm3.wav", "bgm4.wav", "e1.wav", "p1.wav"};
   for (const std::string missing : {"", "bgm2.wav", "no device"}) {
     SCOPED_TRACE(missing);
@@ -57,9 +57,7 @@ TEST(Wavemix, SlotsFollowTheFileTableUpToSevenAndCloseFreesEachWaveReadOnce) {
     s.sound.PlayWave(0, -1);
     EXPECT_EQ(s.mixer.calls, closed);
   }
-}
-
-TEST(Wavemix, CuesPlayLoopAndStopOnTheirOwnChannels) {
+  // Cues play, loop and stop on their own channels.
   StartUp s;
   s.sound.PlayWave(s.game.WaveBgm1, -1);
   s.sound.PlayWave(s.game.WaveStar, 0);
