@@ -1,5 +1,6 @@
 // Any bytes as a settings file: the text comes back unchanged, a value set
 // reads back after the text is parsed again, and nothing else changes meaning.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,19 +18,14 @@ void Check(bool ok) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+  return std::ranges::equal(a, b, {}, lower, lower);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
   return s;
 }
 
@@ -61,16 +57,12 @@ Names ScanNames(std::string_view text) {
 struct Entry {
   std::string section, key, value;
 };
-
 constexpr std::string_view kFallback = "\x01(none)";
 
 void SetAndCheck(const marvo::Profile& original, const std::vector<Entry>& before,
                  const std::string& section, const std::string& key, const std::string& value) {
   marvo::Profile changed = original;
-  if (!changed.Set(section, key, value)) {
-    Check(changed.Text() == original.Text());
-    return;
-  }
+  if (!changed.Set(section, key, value)) return Check(changed.Text() == original.Text());
   const marvo::Profile again = marvo::Profile::Parse(changed.Text());
   Check(again.Get(section, key, kFallback) == value);
   for (const Entry& e : before) {

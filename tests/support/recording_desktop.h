@@ -38,13 +38,11 @@ class RecordingDesktop final : public Desktop {
   void ShowHelp(const std::string& path) override { requests.push_back("help " + path); }
   void ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) override {
     requests.push_back("show about");
-    about_model = &model;
-    about_events = &events;
+    about_model = &model, about_events = &events;
   }
   void CloseAboutWindow() override {
     requests.push_back("close about");
-    about_model = nullptr;
-    about_events = nullptr;
+    about_model = nullptr, about_events = nullptr;
   }
 };
 

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <map>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,18 +14,6 @@ namespace marvo {
 // wave keeps sounding until its channel is flushed or the session closed.
 class RecordingMixer final : public WaveMixer {
  public:
-  struct Channel {
-    std::string file;  // the file last played here, "" when it could not be read
-    uint16_t loops = 0;
-    bool sounding = false;
-    int flushes = 0;
-    bool operator==(const Channel&) const = default;
-    friend std::ostream& operator<<(std::ostream& os, const Channel& c) {
-      return os << c.file << " loops=" << c.loops << " sounding=" << c.sounding
-                << " flushes=" << c.flushes;
-    }
-  };
-
   bool no_device = false;         // Activate fails, as without an audio device
   std::set<std::string> missing;  // file names (without directory) that cannot be read
 
@@ -34,7 +21,7 @@ class RecordingMixer final : public WaveMixer {
   bool active = false;                         // a session is open
   std::map<MixWaveHandle, std::string> files;  // every wave opened -> its file name
   std::vector<MixWaveHandle> freed;
-  std::map<int32_t, Channel> channels;
+  std::map<int32_t, std::string> sounding;  // channel -> its file, "" when it could not be read
   // Plays and stops in the order asked: "play bgm1.wav forever", "play e1.wav
   // once", "stop 0" (a channel, which is the slot).
   std::vector<std::string> cues;
@@ -58,18 +45,15 @@ class RecordingMixer final : public WaveMixer {
   int OpenChannel(MixSessionHandle session, int32_t, uint32_t) override { return !Live(session); }
   int Play(const MixPlayParams& params) override {
     if (!Live(params.session)) return 1;
-    Channel& channel = channels[params.channel];
-    channel.file = files.count(params.wave) ? files[params.wave] : "";
-    channel.loops = params.loops;
-    channel.sounding = !channel.file.empty();
-    cues.push_back("play " + channel.file + (params.loops == 0 ? " once" : " forever"));
+    const auto wave = files.find(params.wave);
+    const std::string& file = sounding[params.channel] = wave == files.end() ? "" : wave->second;
+    cues.push_back("play " + file + (params.loops == 0 ? " once" : " forever"));
     return 0;
   }
   int FlushChannel(MixSessionHandle session, int32_t channel, uint32_t) override {
     if (!Live(session)) return 1;
-    channels[channel].flushes++;
+    sounding.erase(channel);
     cues.push_back("stop " + std::to_string(channel));
-    channels[channel].sounding = false;
     return 0;
   }
   int FreeWave(MixSessionHandle session, MixWaveHandle wave) override {
@@ -80,7 +64,7 @@ class RecordingMixer final : public WaveMixer {
   int CloseSession(MixSessionHandle session) override {
     ++calls;
     if (session != kSession) return 1;
-    for (auto& [number, channel] : channels) channel.sounding = false;
+    sounding.clear();
     active = false;
     return 0;
   }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,10 +35,8 @@ class TempDir {
 
   const std::string& path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
   void Write(const std::string& name, const std::string& text) const {
-    std::ofstream out(*this / name, std::ios::binary | std::ios::trunc);
-    out << text;
+    std::ofstream(*this / name, std::ios::binary) << text;
   }
   std::string Read(const std::string& name) const {
     std::ifstream in(*this / name, std::ios::binary);
@@ -47,9 +44,8 @@ class TempDir {
   }
   std::set<std::string> Names() const {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+    for (const auto& entry : std::filesystem::directory_iterator(path_))
       names.insert(entry.path().filename().string());
-    }
     return names;
   }
 
@@ -59,8 +55,7 @@ class TempDir {
 
 // Runs `work` in a child process with writes limited to `max_bytes` per file, as
 // on a full disk: writes past the limit fail with EFBIG instead of the process
-// being killed. The limit ends with the child. Returns the child's result, or
-// -1 when it did not finish normally.
+// being killed. Returns the child's result, or -1 when it did not finish normally.
 inline int RunWithFileSizeLimit(rlim_t max_bytes, const std::function<bool()>& work) {
   const pid_t child = ::fork();
   if (child == 0) {
