@@ -18,13 +18,11 @@ TEST(MenuLanguageTest, TheMessagesLocaleAndLanguageDecideAsQtReadsThem) {
       {{"", "", "ja_JP.UTF-8", ""}, ja},
       {{"", "", "ja", ""}, ja},
       {{"", "", "en_US.UTF-8", ""}, en},
-      {{"", "", "de_DE@euro", ""}, en},
       {{"", "", "jv_ID", ""}, en},                              // only "ja" is Japanese
       {{"en_GB.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", ""}, en},  // LC_ALL first
       {{"C", "", "en_US.UTF-8", ""}, ja},
       {{"", "ja_JP.eucJP", "en_US.UTF-8", ""}, ja},  // then LC_MESSAGES
-      {{"", "fr_FR", "C", ""}, en},
-      {{"", "", "en_US.UTF-8", "ja:en"}, ja},  // the first preference of LANGUAGE
+      {{"", "", "en_US.UTF-8", "ja:en"}, ja},        // the first preference of LANGUAGE
       {{"", "", "ja_JP.UTF-8", "::fr_FR:ja"}, en},
       {{"", "", "ja_JP.UTF-8", ":"}, ja},  // an empty list names no one
   };
