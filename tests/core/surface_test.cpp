@@ -21,9 +21,9 @@ Points Lit(const Surface& surface) {
   return lit;
 }
 
-// Boxes take their corners in any order, edges included; text inks its
-// glyphs in the fore colour at the text position and fills nothing between.
-TEST(Surface, DrawnPixelsReadBackExactlyAndOutsideIsInvalid) {
+// Text inks its glyphs in the fore colour at the text position and fills
+// nothing between; reading off the surface gives the invalid colour.
+TEST(Surface, PrintInksTheTextPositionInTheForeColourOnlyAndOutsideIsInvalid) {
   testing::BlockTextRasterizer glyphs;
   Surface s(40, 20);
   s.SetTextRasterizer(&glyphs);
@@ -32,14 +32,6 @@ TEST(Surface, DrawnPixelsReadBackExactlyAndOutsideIsInvalid) {
   s.Print("ab");
   EXPECT_EQ(Lit(s).size(), 2u * 4u * 6u);
   EXPECT_EQ(std::pair(s.GetPixel(3, 2), s.GetPixel(11, 7)), std::pair(kSilver, kSilver));
-  s.AssignPicture(nullptr);
-  s.Box(9, 8, 2, 2, kWhite);
-  s.FilledBox(7, 6, 5, 5, 0x123456);
-  EXPECT_EQ(Lit(s).size(), 2u * 8u + 2u * 5u + 6u);
-  EXPECT_EQ(std::tuple(s.GetPixel(9, 8), s.GetPixel(8, 7), s.GetPixel(5, 5), s.GetPixel(8, 6)),
-            std::tuple(kWhite, kBlack, 0x123456u, kBlack));
-  // Drawing off the edge is clipped; reading off it gives the invalid colour.
-  s.Box(-10, -10, 500, 500, kRed);
   for (auto [x, y] : Points{{-1, 0}, {0, -1}, {40, 0}, {0, 20}})
     EXPECT_EQ(s.GetPixel(x, y), kInvalidColor) << x << "," << y;
 }
@@ -68,24 +60,6 @@ TEST(Surface, CirclesAreSymmetricOutlinesOrSolidDiscs) {
     for (int x = 30 - (width - 1) / 2; x <= 30 + (width - 1) / 2; ++x)
       EXPECT_EQ(s.GetPixel(x, y), kRed) << x << "," << y;
   }
-}
-
-TEST(Surface, PicturesReplaceDrawingAndAssigningAgainRestoresThem) {
-  Image picture(447, 343, kBlack);
-  picture.At(10, 10) = kBlue;
-  picture.At(5, 342) = kYellow;  // the row below the field
-  Surface field(447, 342);
-  field.Point(20, 20, kWhite);
-  field.AssignPicture(&picture);
-  EXPECT_EQ(Lit(field), (Points{{10, 10}}));  // the taller picture is clipped
-  field.Point(30, 30, kWhite);
-  field.AssignPicture(field.Picture());  // back to the picture
-  EXPECT_EQ(Lit(field), (Points{{10, 10}}));
-  field.AssignPicture(nullptr);
-  EXPECT_TRUE(Lit(field).empty());
-  Surface holder(17, 17, Surface::Sizing::kAutoSize);  // takes the whole picture
-  holder.AssignPicture(&picture);
-  EXPECT_EQ(holder.GetPixel(5, 342), kYellow);
 }
 
 TEST(Surface, BlockCopiesCopyAndOrAndAreClipped) {
