@@ -87,32 +87,5 @@ TEST(Surface, BlockCopiesCopyAndOrAndAreClipped) {
   EXPECT_EQ(std::pair(src.GetPixel(1, 0), src.GetPixel(2, 0)), std::pair(0xF0F0F0u, 0x00FF00u));
 }
 
-// What a view must repaint after each step: its bounds clipped to the image,
-// nothing for a step off the image, the new whole size for a new picture.
-TEST(Surface, ChangedSinceBoundsWhatEachStepTouchedClippedToTheImage) {
-  testing::BlockTextRasterizer glyphs;
-  Surface s(447, 342), src(4, 4);
-  s.SetTextRasterizer(&glyphs);
-  s.current_x = 100, s.current_y = 337;
-  auto changed = [&](auto step) {
-    const uint64_t before = s.Generation();
-    step();
-    return s.ChangedSince(before);
-  };
-  EXPECT_TRUE(changed([&] { s.Point(447, 0, kWhite); }).Empty());
-  EXPECT_EQ(changed([&] { s.Box(10, 20, 5, 8, kRed); }), (PixelRect{5, 8, 6, 13}));
-  EXPECT_EQ(changed([&] { s.FilledBox(440, -5, 500, 3, kBlue); }), (PixelRect{440, 0, 7, 4}));
-  EXPECT_EQ(changed([&] { s.Circle(2, 340, 5, kWhite); }), (PixelRect{0, 335, 8, 7}));
-  EXPECT_EQ(changed([&] { s.Print("abc"); }), (PixelRect{100, 337, 15, 5}));
-  EXPECT_EQ(changed([&] { BitBlt(s, 445, -1, 4, 4, src, 0, 0, RasterOp::kSrcCopy); }),
-            (PixelRect{445, 0, 2, 3}));
-  EXPECT_EQ(changed([&] { s.AssignPicture(s.Picture()); }), (PixelRect{0, 0, 447, 342}));
-  Surface holder(20, 20, Surface::Sizing::kAutoSize);
-  const Image small(6, 3, kBlue);
-  const uint64_t before = holder.Generation();
-  holder.AssignPicture(&small);
-  EXPECT_EQ(holder.ChangedSince(before), (PixelRect{0, 0, 6, 3}));
-}
-
 }  // namespace
 }  // namespace marvo
