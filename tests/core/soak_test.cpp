@@ -44,8 +44,8 @@ TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
       began |= app.form.picSTAGE.enabled;
       // The crash is seen in the burst's yields, with the head where it died.
       if (!began || ending != 5 || r.StopFlag == 0 || !r.GameRunning || r.StageNo > 10) return;
-      const bool sides[] = {r.HitColor == kBlue, r.HeadX<kInsideLeft, r.HeadX> kInsideRight,
-                            r.HeadY<kInsideTop, r.HeadY> kInsideBottom};
+      const bool sides[] = {r.HitColor == kBlue, (r.HeadX < kInsideLeft), (r.HeadX > kInsideRight),
+                            (r.HeadY < kInsideTop), (r.HeadY > kInsideBottom)};
       ending = int(std::find(sides, sides + 5, true) - sides);
     };
     Enter();

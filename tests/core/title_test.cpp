@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/field.h"
 #include "flow/status.h"
 #include "resources/pictures.h"
 #include "shell/commands.h"
@@ -20,13 +21,9 @@ class TitleTest : public ::testing::Test {
   TitleTest() {
     FillLinkList(record);
     form.picCG1.surface.AssignPicture(LoadPicture(111));
-    ShowTitle();
+    ShowTitlePicture(form.picSTAGE.surface);
     record.StoreStartUpValues();
     platform.AddTimer(form.DemoTimer, [this] { DemoTick(record, form); });
-  }
-  void ShowTitle() {
-    form.picSTAGE.surface.AssignPicture(LoadPicture(110));
-    form.picSTAGE.surface.Box(2, 2, 443, 340, kWhite);
   }
   // Whether the field shows the title, dimmed under the hall of fame or not,
   // inside the white border.
@@ -67,7 +64,7 @@ TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterA
   ShowHallOfFame(form, 0);
   form.picSTAGE.surface.AssignPicture(LoadPicture(101));
   RunTo(125);
-  ShowTitle();
+  ShowTitlePicture(form.picSTAGE.surface);
   record.ResetToIdle();
   form.DemoTimer.enabled = true;
   RunTo(134.9);
