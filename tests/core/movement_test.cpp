@@ -85,14 +85,13 @@ TEST_F(MovementTest, TheStartLatticeDecidesWhichBorderLinesTheHeadLandsOn) {
     int16_t heading;
     Hit first_hit;
   } cases[] = {
-      // First stage, start (2, 2): lands on the border column 443 ...
+      // First stage, start (2, 2): lands on the border column 443 and the
+      // corner, but passes row 338, reads black at 341 and ends outside at 344.
       {422, 100, kDownRight, {443, 121, kWhite}},
-      // ... but passes row 338, reads black at 341 and ends outside the surface.
       {92, 332, kDownRight, {104, 344, kInvalidColor}},
       {17, 17, kUpLeft, {2, 2, kWhite}},
-      // Later stages, start (4, 4): passes 442, reads black at 445, ends at 448 ...
+      // Later stages, start (4, 4): passes 442 to end at 448; lands on row 340.
       {424, 64, kDownRight, {448, 88, kInvalidColor}},
-      // ... and lands on the border row 340.
       {64, 334, kDownRight, {70, 340, kWhite}},
   };
   for (const auto& c : cases) {
