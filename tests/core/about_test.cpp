@@ -64,14 +64,10 @@ TEST_F(AboutTest, TheRollClimbs304PixelsOnceThenStopsAndOkHandsBackTheMainWindow
   EXPECT_EQ(slot.Current(), first);
   first->cmdOK_Click();  // a click queued behind the first closes nothing twice
 
-  EXPECT_EQ(desktop.requests, (Requests{"show about", "show about", "close about"}));
-}
-
-TEST(AboutSlotTest, ASlotGoingAwayTakesItsOpenWindowWithIt) {
-  MainFormModel main_form;
-  testing::RecordingDesktop desktop;
-  AboutWindowSlot(desktop, main_form).Open();
-  EXPECT_EQ(desktop.requests, (Requests{"show about", "close about"}));
+  // A slot going away takes its open window with it.
+  { AboutWindowSlot(desktop, main_form).Open(); }
+  EXPECT_EQ(desktop.requests,
+            (Requests{"show about", "show about", "close about", "show about", "close about"}));
   EXPECT_EQ(desktop.about_model, nullptr);
 }
 

@@ -13,7 +13,8 @@ namespace {
 using Requests = std::vector<std::string>;
 
 // The support page and the strip's links open under the hourglass; only a
-// browser that fails is reported, in the same words for both.
+// browser that fails is reported, in the same words for both. The help file
+// is the one beside the game.
 TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   testing::RecordingDesktop desktop;
   GameRecord record;
@@ -37,17 +38,13 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   }
   desktop.browser_works = false;
   OpenSupportPage(desktop);
+  ShowHelpFile(desktop, GameFiles{"/opt/marvostel", "/usr/share/games/marvostel", "", ""});
   const std::string failed = "message ブラウザ起動エラー: Ｗｅｂブラウザの起動に失敗しました。";
   EXPECT_EQ(desktop.requests,
             (Requests{"hourglass", "open " + record.LinkUrls[3], failed, "default pointer",
                       "hourglass", "open https://www.debian.org/", "default pointer", "hourglass",
-                      "open https://marvostel.example.com/support/", failed, "default pointer"}));
-}
-
-TEST(HelpCommandTest, AsksForTheHelpFileBesideTheGame) {
-  testing::RecordingDesktop desktop;
-  ShowHelpFile(desktop, GameFiles{"/opt/marvostel", "/usr/share/games/marvostel", "", ""});
-  EXPECT_EQ(desktop.requests, Requests{"help /opt/marvostel/marvo.hlp"});
+                      "open https://marvostel.example.com/support/", failed, "default pointer",
+                      "help /opt/marvostel/marvo.hlp"}));
 }
 
 }  // namespace

@@ -150,17 +150,16 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
 TEST_F(GameTest, AStartInTheLastYieldOfAnEndingGameRunsTheNextWithoutNesting) {
   player.playing = false;
   constexpr int kGames = 20;
-  int games = 0;
   bool ended = false, playing = false;
   std::vector<long> depth;  // of the stack at the first yield of each game's play
   const char* base = nullptr;
   player.on_yield = [&] {
     const char here = 0;
     const GameRecord& r = app.record;
-    if (app.form.picSTAGE.enabled && !playing) ++games, depth.push_back(long(base - &here));
+    if (app.form.picSTAGE.enabled && !playing) depth.push_back(long(base - &here));
     playing = app.form.picSTAGE.enabled;
-    if (r.StopFlag == 1 && games > 0) ended = true;
-    if (ended && r.GameRunning == 0 && games < kGames) {
+    if (r.StopFlag == 1 && !depth.empty()) ended = true;
+    if (ended && r.GameRunning == 0 && depth.size() < kGames) {
       ended = false;
       Enter();  // the title is back, the loop not yet returned
       EXPECT_EQ(r.GameRunning, 1);

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "engine/field.h"
@@ -13,11 +14,7 @@
 namespace marvo {
 namespace {
 
-struct Hit {
-  int x, y;
-  Color color;
-  bool operator==(const Hit&) const = default;
-};
+using Hit = std::tuple<int, int, Color>;  // where the head read what
 
 // Records what the loop hands over; unless told otherwise it ends the run at
 // the first hit outside the inside window, as the crash rule does. With
