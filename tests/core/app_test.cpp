@@ -15,7 +15,7 @@ class AppTest : public ::testing::Test, public testing::HeadlessGame<> {
   AppTest() : HeadlessGame(false) { player.playing = false; }
 };
 
-TEST_F(AppTest, StartUpShowsTheTitleAndOnlyEnterOrTheStartCommandStartsAGame) {
+TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEachPair) {
   dir.Write("marvo.ini", "[MARVOSTEL]\nHISCORE1=1234567\n");
   app.Form_Load();
   EXPECT_EQ(app.form.lblSC.caption, "1234567");  // the best score until a game starts
@@ -44,9 +44,8 @@ TEST_F(AppTest, StartUpShowsTheTitleAndOnlyEnterOrTheStartCommandStartsAGame) {
   // Two seconds of GET READY!, 37 ticks into the block and three seconds of
   // GAME OVER: one game, no second one queued behind it.
   EXPECT_NEAR(platform.Clock() - start, 5.39, 0.05);
-}
 
-TEST_F(AppTest, MusicCommandsMoveTheMarkWithinTheirPairAndChooseTheTrack) {
+  // The music commands move the mark within their pair and choose the track.
   const MainFormModel& f = app.form;
   auto state = [&] {
     return std::tuple(f.MMG_BGMU.checked, f.MMG_BGMN.checked, f.MMG_BGMT1.checked,

@@ -46,10 +46,8 @@ TEST_P(ClosingTest, EndingTheProgramWritesTheSettingsAsTheyStand) {
 INSTANTIATE_TEST_SUITE_P(EveryState, ClosingTest,
                          ::testing::Values(State::kTitle, State::kStageClear, State::kAboutOpen));
 
-using SaveFailureTest = testing::GameFixture;
-
 // A save that fails at the end says so, with the file and the reason.
-TEST_F(SaveFailureTest, EndingWithoutASaveSaysWhichFileAndWhy) {
+TEST_F(ClosingTest, EndingWithoutASaveSaysWhichFileAndWhy) {
   std::filesystem::create_directory(dir / "marvo.ini");  // no file the game can rewrite
   ::testing::internal::CaptureStderr();
   int16_t cancel = 0;

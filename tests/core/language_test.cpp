@@ -17,9 +17,8 @@ TEST(MenuLanguageTest, TheMessagesLocaleAndLanguageDecideAsQtReadsThem) {
       {{"", "", "ja_JP.UTF-8", ""}, ja},
       {{"", "", "jv_ID", ""}, en},                              // only "ja" is Japanese
       {{"en_GB.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", ""}, en},  // LC_ALL first
-      {{"C", "", "en_US.UTF-8", ""}, ja},
-      {{"", "ja_JP.eucJP", "en_US.UTF-8", ""}, ja},  // then LC_MESSAGES
-      {{"", "", "en_US.UTF-8", "ja:en"}, ja},        // the first preference of LANGUAGE
+      {{"", "ja_JP.eucJP", "en_US.UTF-8", ""}, ja},             // then LC_MESSAGES
+      {{"", "", "en_US.UTF-8", "ja:en"}, ja},                   // the first preference of LANGUAGE
       {{"", "", "ja_JP.UTF-8", "::fr_FR:ja"}, en},
       {{"", "", "ja_JP.UTF-8", ":"}, ja},  // an empty list names no one
   };

@@ -61,7 +61,6 @@ TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterA
   // title restores the title picture and the idle values. The captions go on
   // where they stood, ten seconds after the timer starts again.
   form.DemoTimer.enabled = false;
-  ShowHallOfFame(form, 0);
   form.picSTAGE.surface.AssignPicture(LoadPicture(101));
   RunTo(125);
   ShowTitlePicture(form.picSTAGE.surface);
