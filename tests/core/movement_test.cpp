@@ -38,11 +38,10 @@ class MovementTest : public ::testing::Test, public HitResolver, public Platform
     readings.pop_front();
   }
   void Place(int x, int y, int16_t heading) {
-    r.HeadX = int16_t(x), r.HeadY = int16_t(y), r.Heading = heading, r.StopFlag = 0;
-    hits.clear();
+    r.HeadX = int16_t(x), r.HeadY = int16_t(y), r.Heading = heading, r.StopFlag = 0, hits.clear();
   }
   void Run(std::deque<double> scripted) {
-    readings = std::move(scripted), now = 100.0;
+    readings = std::move(scripted), now = 100.0, r.StopFlag = 0;
     MoveHead(r, field, *this, *this);
   }
 
@@ -58,12 +57,10 @@ class MovementTest : public ::testing::Test, public HitResolver, public Platform
 TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalReadThenPlotAndNeverCatchUp) {
   // From the start corner the first tick lands on (5, 5), reads what is there,
   // then plots.
-  r.StopFlag = 0;
   field.Point(5, 5, kSilver);
   on_hit = [&] { EXPECT_EQ(field.GetPixel(5, 5), kSilver) << "plotted before the read"; };
   Run({100.005, 100.01});  // exactly 0.01 s on: no tick yet
   EXPECT_TRUE(hits.empty());
-  r.StopFlag = 0;
   Run({100.0101});
   EXPECT_EQ(hits, (std::vector<Hit>{{5, 5, kSilver}}));
   EXPECT_EQ(field.GetPixel(5, 5), kWhite);
