@@ -10,14 +10,12 @@
 namespace marvo {
 namespace {
 
-class AppTest : public ::testing::Test, public testing::HeadlessGame<> {
- protected:
-  AppTest() : HeadlessGame(false) { player.playing = false; }
-};
+class AppTest : public ::testing::Test, public testing::HeadlessGame<> {};
 
 TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEachPair) {
   dir.Write("marvo.ini", "[MARVOSTEL]\nHISCORE1=1234567\n");
   app.Form_Load();
+  player.playing = false;
   EXPECT_EQ(app.form.lblSC.caption, "1234567");  // the best score until a game starts
   EXPECT_EQ(app.form.picCG1.surface.Picture(), LoadPicture(111));  // the demo's mask waits
   const uint64_t untouched = app.form.picSTAGE.surface.Generation();

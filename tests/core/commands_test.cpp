@@ -24,16 +24,14 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   for (size_t i = 1; i <= 5; ++i)
     EXPECT_TRUE(record.Captions[i].ends_with(" (" + record.LinkUrls[i] + ")")) << i;
 
-  OpenShownLink(record, desktop);  // the first ten seconds: the version text
-  record.CaptionIndex = 3;
-  record.LinkLock = 1;  // a game runs: the strip names the music
+  OpenShownLink(record, desktop);                // the first ten seconds: the version text
+  record.CaptionIndex = 3, record.LinkLock = 1;  // a game runs: the strip names the music
   OpenShownLink(record, desktop);
   EXPECT_TRUE(desktop.requests.empty());
 
   record.LinkLock = 0;
   for (int index : {3, 5}) {
-    desktop.browser_works = index == 5;
-    record.CaptionIndex = index;
+    desktop.browser_works = index == 5, record.CaptionIndex = index;
     OpenShownLink(record, desktop);
   }
   desktop.browser_works = false;

@@ -22,11 +22,9 @@ TEST(MenuLanguageTest, TheMessagesLocaleAndLanguageDecideAsQtReadsThem) {
       {{"", "", "ja_JP.UTF-8", "::fr_FR:ja"}, en},
       {{"", "", "ja_JP.UTF-8", ":"}, ja},  // an empty list names no one
   };
-  for (const auto& c : cases) {
-    const LocaleVariables& l = c.locale;
-    EXPECT_EQ(ChooseMenuLanguage(l), c.expected)
-        << l.lc_all << " | " << l.lc_messages << " | " << l.lang << " | " << l.language;
-  }
+  for (const auto& [l, expected] : cases)
+    EXPECT_EQ(ChooseMenuLanguage(l), expected)
+        << l.lc_all << "|" << l.lc_messages << "|" << l.lang << "|" << l.language;
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// A thousand games in a row, played at random: crashes of every kind and, now
-// and then, planned clears. The record comes back to idle every time and the
-// memory the games use stays flat.
+// A thousand games in a row, most played at random into crashes, some cleared:
+// the record comes back to idle every time and the memory stays flat.
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -27,8 +27,7 @@ TEST(Surface, PrintInksTheTextPositionInTheForeColourOnlyAndOutsideIsInvalid) {
   testing::BlockTextRasterizer glyphs;
   Surface s(40, 20);
   s.SetTextRasterizer(&glyphs);
-  s.fore_color = kSilver;
-  s.current_x = 3, s.current_y = 2;
+  s.fore_color = kSilver, s.current_x = 3, s.current_y = 2;
   s.Print("ab");
   EXPECT_EQ(Lit(s).size(), 2u * 4u * 6u);
   EXPECT_EQ(std::pair(s.GetPixel(3, 2), s.GetPixel(11, 7)), std::pair(kSilver, kSilver));
@@ -49,8 +48,7 @@ TEST(Surface, CirclesAreSymmetricOutlinesOrSolidDiscs) {
 
   // The goal: a solid red disc of radius 14, 29 pixels across, without holes.
   s.AssignPicture(nullptr);
-  s.fill_color = kRed;
-  s.fill_style = FillStyle::kSolid;
+  s.fill_color = kRed, s.fill_style = FillStyle::kSolid;
   s.Circle(30, 30, 14, kRed);
   const Points disc = Lit(s);
   EXPECT_EQ(std::pair(disc.begin()->first, disc.rbegin()->first), std::pair(16, 44));
