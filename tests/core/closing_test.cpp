@@ -46,7 +46,6 @@ TEST_P(ClosingTest, EndingTheProgramWritesTheSettingsAsTheyStand) {
 INSTANTIATE_TEST_SUITE_P(EveryState, ClosingTest,
                          ::testing::Values(State::kTitle, State::kStageClear, State::kAboutOpen));
 
-// A save that fails at the end says so, with the file and the reason.
 TEST_F(ClosingTest, EndingWithoutASaveSaysWhichFileAndWhy) {
   std::filesystem::create_directory(dir / "marvo.ini");  // no file the game can rewrite
   ::testing::internal::CaptureStderr();

@@ -10,8 +10,6 @@
 namespace marvo {
 namespace {
 
-using Requests = std::vector<std::string>;
-
 // The support page and the strip's links open under the hourglass; only a
 // browser that fails is reported, in the same words for both. The help file
 // is the one beside the game.
@@ -39,10 +37,11 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   ShowHelpFile(desktop, GameFiles{"/opt/marvostel", "/usr/share/games/marvostel", "", ""});
   const std::string failed = "message ブラウザ起動エラー: Ｗｅｂブラウザの起動に失敗しました。";
   EXPECT_EQ(desktop.requests,
-            (Requests{"hourglass", "open " + record.LinkUrls[3], failed, "default pointer",
-                      "hourglass", "open https://www.debian.org/", "default pointer", "hourglass",
-                      "open https://marvostel.example.com/support/", failed, "default pointer",
-                      "help /opt/marvostel/marvo.hlp"}));
+            (std::vector<std::string>{"hourglass", "open " + record.LinkUrls[3], failed,
+                                      "default pointer", "hourglass",
+                                      "open https://www.debian.org/", "default pointer",
+                                      "hourglass", "open https://marvostel.example.com/support/",
+                                      failed, "default pointer", "help /opt/marvostel/marvo.hlp"}));
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
   }
 }
 
-// Every deadly hit ends the game the same way: crash cue, the score in
+// Every deadly hit ends the game the same way: crash cue, burst, the score in
 // the hall of fame, GAME OVER for three seconds with the jingle, then the
 // title. The cues follow the music switch and the track, each read at its
 // moment.
@@ -112,7 +112,7 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
     c.music ? app.MMG_BGMU_Click() : app.MMG_BGMN_Click();
     app.record.BgmTrack = c.track;
     testing::Moments m(app, platform, mixer);
-    bool placed = false;
+    bool placed = false, burst = false;
     std::string shown;
     player.on_yield = [&] {
       m.Look();
@@ -122,8 +122,11 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
         r.HeadX = c.x, r.HeadY = c.y, r.Heading = c.heading, r.Score = score;
         shown = app.form.lblBgmName.caption;
       }
+      if (m.At("stopped") >= 0 && m.At("title") < 0 && !burst)
+        burst = FieldAt(r.HeadX, r.HeadY + (r.HeadY > 171 ? -25 : 25)) == kWhite;
     };
     Enter();
+    EXPECT_TRUE(burst);
     const double crash = m.At("stopped");
     EXPECT_NEAR(m.At("play e1.wav once"), crash, 0.01);
     EXPECT_NEAR(m.At("banner", 2), crash, 0.01);    // GET READY!, then GAME OVER
