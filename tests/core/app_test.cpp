@@ -5,37 +5,23 @@
 #include <tuple>
 
 #include "resources/pictures.h"
-#include "tests/support/fake_text.h"
-#include "tests/support/recording_desktop.h"
-#include "tests/support/recording_mixer.h"
-#include "tests/support/temp_dir.h"
-#include "tests/support/virtual_platform.h"
+#include "tests/support/headless_game.h"
 
 namespace marvo {
 namespace {
 
-class AppTest : public ::testing::Test {
- protected:
-  AppTest() : app(platform, text, desktop, mixer, dir.path()) {}
+class AppTest : public ::testing::Test, public testing::HeadlessGame<> {};
 
-  testing::TempDir dir;
-  testing::VirtualPlatform platform;
-  testing::BlockTextRasterizer text;
-  testing::RecordingDesktop desktop;
-  RecordingMixer mixer;
-  App app;
-};
-
-TEST_F(AppTest, StartUpShowsTheTitleAndOnlyEnterOrTheStartCommandStartsAGame) {
+TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEachPair) {
   dir.Write("marvo.ini", "[MARVOSTEL]\nHISCORE1=1234567\n");
   app.Form_Load();
+  player.playing = false;
   EXPECT_EQ(app.form.lblSC.caption, "1234567");  // the best score until a game starts
   EXPECT_EQ(app.form.picCG1.surface.Picture(), LoadPicture(111));  // the demo's mask waits
   const uint64_t untouched = app.form.picSTAGE.surface.Generation();
-  int16_t shift = 0;
-  for (int16_t key : {32, 113, 27}) app.Form_KeyDown(key, shift);  // Space, F2, Escape
-  EXPECT_EQ(app.form.picSTAGE.surface.Generation(), untouched);
-  EXPECT_EQ(app.record.GameRunning, 0);
+  for (int16_t key : {32, 113, 27}) Key(&App::Form_KeyDown, key);  // Space, F2, Escape
+  EXPECT_EQ(std::pair(app.form.picSTAGE.surface.Generation(), app.record.GameRunning),
+            std::pair(untouched, 0));
 
   // During the GET READY! pause and during play neither Enter nor the start
   // command starts another game: each returns at once, and the game goes on.
@@ -43,8 +29,7 @@ TEST_F(AppTest, StartUpShowsTheTitleAndOnlyEnterOrTheStartCommandStartsAGame) {
   for (double when : {1.0, 2.2}) {
     platform.After(when, [&, when] {
       const double before = platform.Clock();
-      int16_t enter = 13;
-      app.Form_KeyDown(enter, shift);
+      Enter();
       app.MMG_Start_Click();
       EXPECT_EQ(std::tuple(platform.Clock(), app.record.GameRunning, app.record.StopFlag),
                 std::tuple(before, 1, when < 2.0 ? 1 : 0));
@@ -53,14 +38,12 @@ TEST_F(AppTest, StartUpShowsTheTitleAndOnlyEnterOrTheStartCommandStartsAGame) {
   }
   const double start = platform.Clock();
   app.MMG_Start_Click();
-  EXPECT_EQ(tries, 2);
-  EXPECT_EQ(app.record.GameRunning, 0);  // the game ran to its end
+  EXPECT_EQ(std::pair(tries, app.record.GameRunning), std::pair(2, 0));  // the game ran out
   // Two seconds of GET READY!, 37 ticks into the block and three seconds of
   // GAME OVER: one game, no second one queued behind it.
   EXPECT_NEAR(platform.Clock() - start, 5.39, 0.05);
-}
 
-TEST_F(AppTest, MusicCommandsMoveTheMarkWithinTheirPairAndChooseTheTrack) {
+  // The music commands move the mark within their pair and choose the track.
   const MainFormModel& f = app.form;
   auto state = [&] {
     return std::tuple(f.MMG_BGMU.checked, f.MMG_BGMN.checked, f.MMG_BGMT1.checked,

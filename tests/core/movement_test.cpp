@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "engine/field.h"
@@ -13,85 +14,55 @@
 namespace marvo {
 namespace {
 
-struct Hit {
-  int x, y;
-  Color color;
-  bool operator==(const Hit&) const = default;
-};
+using Hit = std::tuple<int, int, Color>;  // where the head read what
 
 // Records what the loop hands over; unless told otherwise it ends the run at
-// the first hit outside the inside window, as the crash rule does.
-class RecordingHits final : public HitResolver {
- public:
-  explicit RecordingHits(GameRecord& r) : r_(r) {}
-  void ResolveHit() override {
-    hits.push_back({r_.HeadX, r_.HeadY, r_.HitColor});
-    if (on_hit) return on_hit();
-    if (!InsideWindow(r_.HeadX, r_.HeadY)) r_.StopFlag = 1;
-  }
-  std::vector<Hit> hits;
-  std::function<void()> on_hit;
-
- private:
-  GameRecord& r_;
-};
-
-// Shows a scripted clock reading at each Yield; the run ends with the script.
-class ScriptedClock final : public Platform {
- public:
-  ScriptedClock(GameRecord& r, std::deque<double> readings) : r_(r), readings_(readings) {}
-  double Clock() override { return now_; }
-  uint32_t ClockSeed() override { return 0; }
-  void Yield(double) override {
-    if (readings_.empty()) {
-      r_.StopFlag = 1;
-      return;
-    }
-    now_ = readings_.front();
-    readings_.pop_front();
-  }
-
- private:
-  GameRecord& r_;
-  std::deque<double> readings_;
-  double now_ = 100.0;
-};
-
-class MovementTest : public ::testing::Test {
+// the first hit outside the inside window, as the crash rule does. With
+// clock readings scripted, each Yield shows the next; the run ends with them.
+class MovementTest : public ::testing::Test, public HitResolver, public Platform {
  protected:
-  MovementTest() : field(kFieldWidth, kFieldHeight), hits(r) {
+  MovementTest() : field(kFieldWidth, kFieldHeight) {
     r.StoreStartUpValues();
     DrawFieldBorder(field);
   }
-  void Place(int x, int y, int16_t heading) {
-    r.HeadX = int16_t(x);
-    r.HeadY = int16_t(y);
-    r.Heading = heading;
-    r.StopFlag = 0;
-    hits.hits.clear();
+  void ResolveHit() override {
+    hits.push_back({r.HeadX, r.HeadY, r.HitColor});
+    if (on_hit) return on_hit();
+    if (!InsideWindow(r.HeadX, r.HeadY)) r.StopFlag = 1;
   }
-  void Run(std::deque<double> readings) {
-    ScriptedClock clock(r, std::move(readings));
-    MoveHead(r, field, clock, hits);
+  double Clock() override { return now; }
+  uint32_t ClockSeed() override { return 0; }
+  void Yield(double) override {
+    if (readings.empty()) return void(r.StopFlag = 1);
+    now = readings.front();
+    readings.pop_front();
+  }
+  void Place(int x, int y, int16_t heading) {
+    r.HeadX = int16_t(x), r.HeadY = int16_t(y), r.Heading = heading, r.StopFlag = 0, hits.clear();
+  }
+  void Run(std::deque<double> scripted) {
+    readings = std::move(scripted), now = 100.0, r.StopFlag = 0;
+    MoveHead(r, field, *this, *this);
   }
 
   GameRecord r;
   Surface field;
-  RecordingHits hits;
+  std::vector<Hit> hits;
+  std::function<void()> on_hit;
+  std::deque<double> readings;
+  double now = 0;
   testing::VirtualPlatform platform;
 };
 
 TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalReadThenPlotAndNeverCatchUp) {
   // From the start corner the first tick lands on (5, 5), reads what is there,
   // then plots.
-  r.StopFlag = 0;
   field.Point(5, 5, kSilver);
-  hits.on_hit = [&] { EXPECT_EQ(field.GetPixel(5, 5), kSilver) << "plotted before the read"; };
+  on_hit = [&] { EXPECT_EQ(field.GetPixel(5, 5), kSilver) << "plotted before the read"; };
   Run({100.005, 100.01});  // exactly 0.01 s on: no tick yet
-  EXPECT_TRUE(hits.hits.empty());
-  r.StopFlag = 0;
+  EXPECT_TRUE(hits.empty());
   Run({100.0101});
-  EXPECT_EQ(hits.hits, (std::vector<Hit>{{5, 5, kSilver}}));
+  EXPECT_EQ(hits, (std::vector<Hit>{{5, 5, kSilver}}));
   EXPECT_EQ(field.GetPixel(5, 5), kWhite);
 
   // A pass that took five seconds moves the head one step, and the next tick
@@ -99,55 +70,43 @@ TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalReadThenPlotAndNeverCat
   Place(50, 50, kDownRight);
   Run({105.0, 105.005, 105.0101});
   EXPECT_EQ(std::pair(r.HeadX, r.HeadY), std::pair(int16_t(56), int16_t(56)));
-  EXPECT_TRUE(hits.hits.empty());
+  EXPECT_TRUE(hits.empty());
 }
 
 TEST_F(MovementTest, TheStartLatticeDecidesWhichBorderLinesTheHeadLandsOn) {
-  struct Case {
+  const struct {
     int x, y;
     int16_t heading;
     Hit first_hit;
-  };
-  const Case cases[] = {
-      // First stage, start (2, 2): lands on the border column 443 ...
+  } cases[] = {
+      // First stage, start (2, 2): lands on the border column 443 and the
+      // corner, but passes row 338, reads black at 341 and ends outside at 344.
       {422, 100, kDownRight, {443, 121, kWhite}},
-      // ... but passes row 338, reads black at 341 and ends outside the surface.
       {92, 332, kDownRight, {104, 344, kInvalidColor}},
       {17, 17, kUpLeft, {2, 2, kWhite}},
-      // Later stages, start (4, 4): passes 442, reads black at 445, ends at 448 ...
+      // Later stages, start (4, 4): passes 442 to end at 448; lands on row 340.
       {424, 64, kDownRight, {448, 88, kInvalidColor}},
-      // ... and lands on the border row 340.
       {64, 334, kDownRight, {70, 340, kWhite}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Place(c.x, c.y, c.heading);
-    MoveHead(r, field, platform, hits);
-    EXPECT_EQ(hits.hits, (std::vector<Hit>{c.first_hit})) << c.x << "," << c.y;
+    MoveHead(r, field, platform, *this);
+    EXPECT_EQ(hits, (std::vector<Hit>{c.first_hit})) << c.x << "," << c.y;
   }
 }
 
-TEST_F(MovementTest, AHitThatMovesTheHeadGetsItsTrailPointWhereTheHeadNowIs) {
-  field.Point(20, 20, kRed);  // a goal restarts the head at (4, 4)
+// A goal restarts the head at (4, 4): its trail point goes there. Key presses
+// run inside the yields and turn the head on the next tick.
+TEST_F(MovementTest, AHitThatMovesTheHeadGetsItsTrailPointWhereTheHeadNowIsAndKeysTurnIt) {
+  field.Point(20, 20, kRed);
   Place(17, 17, kDownRight);
-  hits.on_hit = [&] {
-    r.HeadX = r.HeadY = 4;
-    field.AssignPicture(nullptr);
-  };
-  platform.After(0.035, [&] { r.StopFlag = 1; });
-  MoveHead(r, field, platform, hits);
-  EXPECT_EQ(field.GetPixel(4, 4), kWhite);
-  EXPECT_EQ(field.GetPixel(7, 7), kWhite);
-  EXPECT_EQ(field.GetPixel(20, 20), kBlack);
-}
-
-TEST_F(MovementTest, KeyPressesRunInsideTheYieldsAndTurnTheNextTick) {
-  Place(100, 100, kDownRight);
-  platform.After(0.015, [&] { r.Heading = r.NextHeading[r.Heading]; });
+  on_hit = [&] { r.HeadX = r.HeadY = 4, field.AssignPicture(nullptr); };
+  platform.After(0.025, [&] { r.Heading = r.NextHeading[r.Heading]; });
   platform.After(0.045, [&] { r.StopFlag = 1; });
-  MoveHead(r, field, platform, hits);
-  EXPECT_EQ(field.GetPixel(103, 103), kWhite);
-  EXPECT_EQ(field.GetPixel(106, 100), kWhite);  // up and right after the turn
-  EXPECT_TRUE(hits.hits.empty());
+  MoveHead(r, field, platform, *this);
+  EXPECT_EQ(std::tuple(field.GetPixel(4, 4), field.GetPixel(7, 7), field.GetPixel(20, 20)),
+            std::tuple(kWhite, kWhite, kBlack));
+  EXPECT_EQ(std::pair(field.GetPixel(10, 4), field.GetPixel(10, 10)), std::pair(kWhite, kBlack));
 }
 
 }  // namespace

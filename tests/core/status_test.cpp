@@ -11,12 +11,9 @@ namespace marvo {
 namespace {
 
 TEST(ReadOutFormats, PadToTheirWidthButNeverDropADigit) {
-  EXPECT_EQ(FormatScore(12500), "012500");
-  EXPECT_EQ(FormatScore(1234567), "1234567");
-  EXPECT_EQ(FormatTurns(50), "050");
-  EXPECT_EQ(FormatPlain(10), "10");
-  EXPECT_EQ(HallOfFameCaption(1, 10000), "TOP : 010000");
-  EXPECT_EQ(HallOfFameCaption(5, 1500000), "No5 : 1500000");
+  EXPECT_EQ(std::tuple(FormatScore(12500), FormatScore(1234567), FormatTurns(50), FormatPlain(10),
+                       HallOfFameCaption(1, 10000), HallOfFameCaption(5, 1500000)),
+            std::tuple("012500", "1234567", "050", "10", "TOP : 010000", "No5 : 1500000"));
 }
 
 TEST(EnterHighScore, RanksInOnePassFromTheBottomWithTiesPlacedBelow) {
@@ -26,12 +23,10 @@ TEST(EnterHighScore, RanksInOnePassFromTheBottomWithTiesPlacedBelow) {
   const std::tuple<Table, int32_t, Table> cases[] = {
       {sorted, 12000, {0, 12000, 10000, 5000, 4000, 3000}},
       {sorted, 4000, {0, 10000, 5000, 4000, 4000, 3000}},
-      {sorted, 2000, sorted},
       // A tie stops the pass below the entry it equals, even over lower ones.
       {{0, 3000, 4000, 1000, 1000, 1000}, 4000, {0, 3000, 4000, 4000, 1000, 1000}},
       {rising, 10000, {0, 10000, 2000, 3000, 4000, 5000}},  // equal to the fifth: enters
       {rising, 6000, rising},
-      {Table{}, 0, Table{}},
   };
   for (const auto& [table, score, expected] : cases) {
     GameRecord record;
