@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/geometry.h"
+#include "engine/speed.h"
 #include "ui/color.h"
 
 namespace marvo {
@@ -34,6 +35,8 @@ struct GameRecord {
   int32_t DemoPhase = 0;
   int32_t CaptionIndex = 0;
   int32_t BgmTrack = 0;
+  // The speed chosen in the Settings menu; changed only between games.
+  Speed speed = Speed::k100;
 
   // Sound slots, as loading the wave files numbered them.
   int32_t WaveBgm1 = 0;
