@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "shell/file_io.h"
 #include "shell/profile.h"
 
 namespace marvo {
