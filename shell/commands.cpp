@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "shell/file_io.h"
-#include "shell/profile.h"
 
 namespace marvo {
 
