@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "generated/game_files.h"
 #include "resources/packed_picture.h"
 #include "ui/palette.h"
 
@@ -49,8 +50,7 @@ const std::map<std::string, Image>& All() {
 
 const Image* LoadPicture(int number) {
   // Only the numbered pictures: the icons are not loadable by number.
-  static constexpr int kNumbers[] = {101, 102, 103, 104, 105, 106, 107, 110, 111, 120, 121};
-  for (int n : kNumbers) {
+  for (int n : kPictureNumbers) {
     if (n == number) return &All().at(std::to_string(n));
   }
   return nullptr;

@@ -8,6 +8,7 @@
 #include "engine/field.h"
 #include "engine/sound_slots.h"
 #include "flow/status.h"
+#include "generated/game_files.h"
 #include "resources/pictures.h"
 #include "shell/commands.h"
 #include "shell/settings.h"
@@ -34,14 +35,14 @@ void App::Form_Load() {
   sound_.OpenSound();
   // The settings come before the hall of fame and the score read-out show them.
   ReadSettings(record, form, files_, &display);
-  LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
+  LoadWaveFiles(record, sound_, files_.FolderOf(kWaveTrack1Music));
   RefreshHallOfFame(record, form);
   FillLinkList(record);
   // The second title picture and the banner sheet with its mask wait in the
   // hidden holders; the field shows the title.
-  form.TitleMask().AssignPicture(LoadPicture(111));
-  form.BannerSheet().AssignPicture(LoadPicture(120));
-  form.BannerMask().AssignPicture(LoadPicture(121));
+  form.TitleMask().AssignPicture(LoadPicture(kPictureTitleMask));
+  form.BannerSheet().AssignPicture(LoadPicture(kPictureBannerSheet));
+  form.BannerMask().AssignPicture(LoadPicture(kPictureBannerMask));
   form.StageBackup().AssignPicture(nullptr);
   ShowTitlePicture(form.picSTAGE.surface);
   record.StoreStartUpValues();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "generated/game_files.h"
 #include "shell/file_io.h"
 #include "shell/profile.h"
 
@@ -60,8 +61,8 @@ FileRead ReadSettingsText(const GameFiles& files, std::string& text) {
 
 void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files,
                   DisplayChoice* display) {
-  const bool track1 = FileExists(files.Find("bgm1.wav"));
-  const bool track2 = FileExists(files.Find("bgm3.wav"));
+  const bool track1 = FileExists(files.Find(kWaveTrack1Music));
+  const bool track2 = FileExists(files.Find(kWaveTrack2Music));
 
   std::string text;
   const Profile profile =

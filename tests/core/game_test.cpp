@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "flow/status.h"
+#include "generated/version.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/moments.h"
@@ -88,7 +89,7 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
   const std::string kTidal = "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
   const std::string kUndertow = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
-  const std::string kVersion = "MARVOSTEL Version 1.0.5";
+  const std::string kVersion = std::string("MARVOSTEL Version ") + MARVO_VERSION;
   // Dying on the blue block with no turn at all, on the left and the top
   // border, and outside the field below it, where the colour read is invalid.
   const struct {

@@ -6,6 +6,7 @@
 
 #include "engine/field.h"
 #include "flow/status.h"
+#include "generated/version.h"
 #include "resources/pictures.h"
 #include "shell/commands.h"
 #include "tests/support/pixel_hash.h"
@@ -43,7 +44,7 @@ class TitleTest : public ::testing::Test {
 
 TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterAGame) {
   RunTo(9.9);
-  EXPECT_EQ(form.lblBgmName.caption, "MARVOSTEL Version 1.0.5");
+  EXPECT_EQ(form.lblBgmName.caption, std::string("MARVOSTEL Version ") + MARVO_VERSION);
   // Tick by tick: the caption entry, and whether the field is dimmed under the
   // hall of fame.
   const std::pair<int, bool> expected[] = {{1, true}, {2, false}, {3, true}, {4, false},

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <set>
 
+#include "generated/game_files.h"
 #include "tests/support/pixel_hash.h"
+#include "ui/field_layout.h"
 
 namespace marvo {
 namespace {
@@ -26,18 +28,22 @@ using testing::PixelHash;
 // what play relies on.
 TEST(PicturesTest, EachNumberDecodesToItsOwnPictureOnceAndNoOtherNumberLoads) {
   const std::pair<int, uint64_t> pictures[] = {
-      {101, 0x906650026e15b0e9}, {102, 0x7d161a0d8481c986}, {103, 0xfda55c7d22cd6631},
-      {104, 0xc878cfd0ed5c7fb9}, {105, 0xa02c7d8e78415801}, {106, 0x93ed05c286031641},
-      {107, 0x4148ab560c6cf0f2}, {110, 0x0edb9ceea9f58472}, {111, 0x50fe6bbe5403dced},
-      {120, 0xc49fa848cd77dadd}, {121, 0x29fc1af522d152c7},
+      {kPictureStage1, 0x906650026e15b0e9},     {kPictureStage2, 0x7d161a0d8481c986},
+      {kPictureStage3, 0xfda55c7d22cd6631},     {kPictureStage4, 0xc878cfd0ed5c7fb9},
+      {kPictureStage5, 0xa02c7d8e78415801},     {kPictureStage6, 0x93ed05c286031641},
+      {kPictureStage7, 0x4148ab560c6cf0f2},     {kPictureTitle, 0x0edb9ceea9f58472},
+      {kPictureTitleMask, 0x50fe6bbe5403dced},  {kPictureBannerSheet, 0xc49fa848cd77dadd},
+      {kPictureBannerMask, 0x29fc1af522d152c7},
   };
   for (const auto& [n, hash] : pictures) {
     const Image* picture = LoadPicture(n);
     ASSERT_NE(picture, nullptr) << n;
     EXPECT_EQ(PixelHash(*picture), hash) << n << std::hex << " " << PixelHash(*picture);
-    // The field's 447 x 342 and the row below it; the banner sheet of three.
+    // The field and the row below it; the banner sheet of three.
+    const bool sheet = n == kPictureBannerSheet || n == kPictureBannerMask;
     EXPECT_EQ(std::pair(picture->width, picture->height),
-              n < 120 ? std::pair(447, 343) : std::pair(367, 210))
+              sheet ? std::pair(kBannerSheetWidth, kBannerSheetHeight)
+                    : std::pair(kFieldPictureWidth, kFieldPictureHeight))
         << n;
   }
   for (int n : {0, 100, 108, 112, 122}) EXPECT_EQ(LoadPicture(n), nullptr) << n;
@@ -49,10 +55,11 @@ TEST(PicturesTest, EachNumberDecodesToItsOwnPictureOnceAndNoOtherNumberLoads) {
 // Play reads colours: blue walls, one yellow star, and on the last stage
 // white and red text (red would be a goal) out of the head's reach.
 TEST(PicturesTest, StagePicturesHoldOnlyFieldColoursAndOneStarEach) {
-  for (int n : {101, 102, 103, 104, 105, 106, 107}) {
+  for (int n : {kPictureStage1, kPictureStage2, kPictureStage3, kPictureStage4, kPictureStage5,
+                kPictureStage6, kPictureStage7}) {
     const Image& picture = *LoadPicture(n);
-    const auto allowed = n == 107 ? std::set{kBlack, kBlue, kYellow, kWhite, kRed}
-                                  : std::set{kBlack, kBlue, kYellow};
+    const auto allowed = n == kPictureStage7 ? std::set{kBlack, kBlue, kYellow, kWhite, kRed}
+                                             : std::set{kBlack, kBlue, kYellow};
     EXPECT_EQ(std::set(picture.pixels.begin(), picture.pixels.end()), allowed) << n;
     // One star: its 126 pixels within an 18 x 17 box.
     int left = 447, top = 343, right = 0, bottom = 0;

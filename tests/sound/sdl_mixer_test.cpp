@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "generated/game_files.h"
+
 namespace marvo {
 namespace {
 
@@ -115,11 +117,10 @@ TEST(GameWaves, AreOfTheirLengthsAudibleUnclippedAndTheMusicLoopsWithoutAJump) {
     for (size_t i = from; i < to; ++i) sum += double(s[i]) * s[i];
     return 20.0 * std::log10(std::max(std::sqrt(sum / double(to - from)) / 32768.0, 1e-9));
   };
-  for (const std::string name :
-       {"bgm1.wav", "bgm2.wav", "bgm3.wav", "bgm4.wav", "e1.wav", "p1.wav"}) {
+  for (const std::string name : kWaveFiles) {
     SCOPED_TRACE(name);
     // Only the two tracks loop for the whole game; the rest play once.
-    const bool music = name == "bgm1.wav" || name == "bgm3.wav";
+    const bool music = name == kWaveTrack1Music || name == kWaveTrack2Music;
     Mix_Chunk* chunk = Mix_LoadWAV(GameFile(name.c_str()).c_str());
     ASSERT_NE(chunk, nullptr);
     std::vector<std::vector<int>> samples(channels);

@@ -4,6 +4,7 @@
 
 #include "engine/game_record.h"
 #include "engine/sound_slots.h"
+#include "generated/game_files.h"
 #include "tests/support/recording_mixer.h"
 
 namespace marvo {
@@ -27,7 +28,7 @@ struct StartUp {
 };
 
 TEST(Wavemix, SlotsFollowTheFileTableUpToSevenPlayOnTheirOwnChannelsAndCloseFreesEachWave) {
-  const char* files[] = {"bgm1.wav", "bgm2.wav", "bgm3.wav", "bgm4.wav", "e1.wav", "p1.wav"};
+  const auto& files = kWaveFiles;
   for (const std::string missing : {"", "bgm2.wav", "no device"}) {
     SCOPED_TRACE(missing);
     StartUp s(missing, missing == "no device");

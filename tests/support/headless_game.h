@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "generated/game_files.h"
 #include "shell/app.h"
 #include "tests/support/autoplayer.h"
 #include "tests/support/fake_text.h"
@@ -23,8 +24,8 @@ class HeadlessGame {
       : player(platform), app(player, text, desktop, mixer, dir.path()) {
     player.Attach(app.record, app.form.picSTAGE, [this] { Key(&App::picSTAGE_KeyDown, 32); });
     if (with_music) {
-      dir.Write("bgm1.wav", "");
-      dir.Write("bgm3.wav", "");
+      dir.Write(kWaveTrack1Music, "");
+      dir.Write(kWaveTrack2Music, "");
     }
   }
 
