@@ -89,9 +89,11 @@ void GameFlow::AllClear() {
 
 void GameFlow::CloseGame(int banner_x) {
   EnterHighScore(r_, r_.Score);
-  RefreshHallOfFame(r_, form_);
   play_.ShowBanner(kBannerGameOver, banner_x);
   if (MusicOn()) sound_.PlayWave(ClosingJingle(), 0);
+  // Kept for good before the pause, so that nothing afterwards can lose it.
+  if (on_finished) on_finished(r_.Score, r_.speed);
+  RefreshHallOfFame(r_, form_);
   play_.PauseWithEvents(kClosingSeconds);
   ReturnToTitle();
 }
@@ -99,7 +101,7 @@ void GameFlow::CloseGame(int banner_x) {
 void GameFlow::ReturnToTitle() {
   ShowTitlePicture(form_.picSTAGE.surface);
   form_.lblNumber.caption = "";
-  form_.lblSC.caption = FormatScore(r_.HiScore[1]);
+  form_.lblSC.caption = FormatScore(r_.Table(r_.speed)[1]);
   form_.lblBN.caption = "";
   // The link rotation carries on from where it stood.
   form_.lblBgmName.caption =

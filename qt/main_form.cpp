@@ -273,8 +273,9 @@ void MainForm::ApplyZoom(int zoom) {
   Mirror();
 }
 
-void MainForm::Show(DisplayChoice& display) {
+void MainForm::Show(DisplayChoice& display, std::function<void()> changed) {
   display_ = &display;
+  display_changed_ = std::move(changed);
   if (display.full_screen)
     ShowFullScreen();
   else
@@ -315,6 +316,7 @@ void MainForm::ZoomTo(int zoom) {
   if (full_screen_ || zoom == zoom_) return;
   display_->Choose(zoom, false);
   ShowWindowed();
+  if (display_changed_) display_changed_();
 }
 
 void MainForm::ToggleFullScreen() {
@@ -323,6 +325,7 @@ void MainForm::ToggleFullScreen() {
     ShowWindowed();
   else
     ShowFullScreen();
+  if (display_changed_) display_changed_();
 }
 
 void MainForm::Load() {

@@ -95,9 +95,10 @@ std::string TempSuffix() {
   return buf;
 }
 
+}  // namespace
+
 // The file a save lands in: symbolic links are followed to their target, so a
-// link stays a link and its target gets the new text. Empty, with errno set,
-// when a link cannot be read or the links go round in a loop.
+// link stays a link and its target gets the new text.
 std::string FollowLinks(std::string path) {
   for (int hop = 0; hop < 40; ++hop) {
     struct stat st {};
@@ -116,8 +117,6 @@ std::string FollowLinks(std::string path) {
   errno = ELOOP;
   return {};
 }
-
-}  // namespace
 
 void Profile::Classify(Line& line, bool first) {
   std::string_view text = line.text;

@@ -42,6 +42,11 @@ class Profile {
   // The whole text, ready to be written.
   std::string Text() const;
 
+  // Whether the first section named `section` holds `key` with a value.
+  bool Has(std::string_view section, std::string_view key) const {
+    return Get(section, key, "\n") != "\n";
+  }
+
   // Whether a section of that name is in the text, even an empty one.
   bool HasSection(std::string_view section) const {
     return FindSection(section) != std::string::npos;
@@ -86,6 +91,11 @@ FileRead ReadTextFile(const std::string& path, std::string& text);
 // link's final target and replaces it, and the link stays. errno tells why a
 // replacement failed.
 bool ReplaceFileAtomically(const std::string& path, std::string_view text);
+
+// Where `path` leads once every symbolic link on the way is followed (the
+// path itself when it is no link or names nothing); empty, with errno set, when
+// the links go round in a loop or cannot be read.
+std::string FollowLinks(std::string path);
 
 // Makes the folder `dir` and any missing folder above it (readable by the user
 // alone). True when `dir` is a folder afterwards; otherwise errno tells why.
