@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/scoreboard.h"
+
 namespace marvo {
 
 namespace {
@@ -29,9 +31,9 @@ void RefreshHallOfFame(const GameRecord& record, MainFormModel& form) {
     entries[size_t(i - 1)]->caption = HallOfFameCaption(i, record.Table(record.speed)[size_t(i)]);
 }
 
-void ShowChosenTable(const GameRecord& record, MainFormModel& form) {
+void ShowChosenTable(GameRecord& record, MainFormModel& form) {
   RefreshHallOfFame(record, form);
-  if (record.GameRunning == 0) form.lblSC.caption = FormatScore(record.Table(record.speed)[1]);
+  if (record.GameRunning == 0) Scoreboard(record, form).ShowBetweenGames();
 }
 
 }  // namespace marvo

@@ -23,6 +23,6 @@ void RefreshHallOfFame(const GameRecord& record, MainFormModel& form);
 
 // Between games, after the speed or the tables changed: the hall of fame and
 // the score read-out's best score from the chosen speed's table.
-void ShowChosenTable(const GameRecord& record, MainFormModel& form);
+void ShowChosenTable(GameRecord& record, MainFormModel& form);
 
 }  // namespace marvo

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "flow/hall_of_fame.h"
-#include "shell/folder_lock.h"
+#include "shell/file_io.h"
 #include "shell/profile.h"
 
 namespace marvo {
