@@ -98,7 +98,7 @@ void App::MMG_BGMT2_Click() {
   form.MMG_BGMT2.checked = true;
 }
 
-void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_); }
+void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_, menu_language); }
 
 void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 
