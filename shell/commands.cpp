@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "shell/profile.h"
+#include "shell/file_io.h"
 
 namespace marvo {
 
