@@ -25,9 +25,9 @@ class GameFlow final : public Endings {
   // Puts the title back and the game record into its idle state.
   void ReturnToTitle();
 
-  // Told of each finished game, game over and all clear alike, at the start of
-  // its closing pause, once its score has entered the table shown: here the
-  // score is kept for good and the tables may change.
+  // Told of each finished game, game over and all clear alike, as its closing
+  // pause begins, once its score has entered the table shown: here the score
+  // is kept for good and the tables may change.
   std::function<void(int32_t score, Speed speed)> on_finished;
 
   // The play engine, which takes the turn key.
