@@ -5,11 +5,11 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/field.h"
 #include "engine/sound_slots.h"
 #include "flow/status.h"
-#include "resources/pictures.h"
 #include "shell/commands.h"
+#include "shell/profile.h"
+#include "shell/replay_store.h"
 #include "shell/settings.h"
 #include "shell/title.h"
 
@@ -17,6 +17,10 @@ namespace marvo {
 
 namespace {
 constexpr int16_t kEnter = 13;
+
+// The keys that end a run being watched: Enter, Escape, Space (a click on the
+// field and a pad's face or shoulder buttons arrive as Space) and F2.
+bool StopsWatching(int16_t key) { return key == kEnter || key == 27 || key == 32 || key == 113; }
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
@@ -26,6 +30,11 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
       sound_(mixer),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
+  flow_.on_run_finished = [this](const Run& run) {
+    std::string reason;
+    if (!watch_only && !KeepRun(files_.replays, run, reason))
+      std::fprintf(stderr, "replay not kept: %s\n", reason.c_str());
+  };
 }
 
 void App::Form_Load() {
@@ -37,33 +46,43 @@ void App::Form_Load() {
   LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
   RefreshHallOfFame(record, form);
   FillLinkList(record);
-  // The second title picture and the banner sheet with its mask wait in the
-  // hidden holders; the field shows the title.
-  form.picCG1.surface.AssignPicture(LoadPicture(111));
-  form.picCG2.surface.AssignPicture(LoadPicture(120));
-  form.picCG3.surface.AssignPicture(LoadPicture(121));
-  form.picCG4.surface.AssignPicture(nullptr);
-  ShowTitlePicture(form.picSTAGE.surface);
+  LoadWindowPictures(form);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
   form.lblSC.caption = FormatScore(record.HiScore[1]);
+  RefreshWatchItem();
 }
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write is reported; the old file stays whole.
+  // A window that only shows a replay changes nothing; a run being watched
+  // leaves the player's own speed in the file.
   std::string reason;
-  if (!WriteSettings(record, form, files_, reason, display))
+  GameRecord saved = record;
+  saved.speed = flow_.player_speed();
+  if (!watch_only && !WriteSettings(saved, form, files_, reason, display))
     ReportSaveFailure(files_.settings, reason);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
 
 void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
-  if (KeyCode == kEnter && record.GameRunning == 0) flow_.StartGame();
+  if (flow_.watching()) {
+    if (StopsWatching(KeyCode)) flow_.StopWatching();
+    return;
+  }
+  if (KeyCode == kEnter && record.GameRunning == 0) {
+    flow_.StartGame();
+    RefreshWatchItem();
+  }
 }
 
 void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
+  if (flow_.watching()) {
+    if (StopsWatching(KeyCode)) flow_.StopWatching();
+    return;
+  }
   // A disabled field takes no keys: between stages and after a crash.
   if (form.picSTAGE.enabled) flow_.play().picSTAGE_KeyDown(KeyCode, Shift);
 }
@@ -71,7 +90,31 @@ void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
 void App::DemoTimer_Timer() { DemoTick(record, form); }
 
 void App::MMG_Start_Click() {
-  if (record.GameRunning == 0) flow_.StartGame();
+  if (record.GameRunning != 0) return;
+  flow_.StartGame();
+  RefreshWatchItem();
+}
+
+void App::MMG_Watch_Click() {
+  if (record.GameRunning != 0) return;
+  const std::string path = files_.replays + "/" + BestRunFile(record.speed);
+  const ReplayRead read = LoadReplay(path);
+  if (read.run)
+    WatchRun(*read.run);
+  else
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), read.reason.c_str());
+  RefreshWatchItem();
+}
+
+void App::WatchRun(const Run& run) {
+  if (record.GameRunning != 0) return;
+  flow_.WatchRun(run);
+  RefreshWatchItem();
+}
+
+void App::RefreshWatchItem() {
+  form.MMG_Watch.enabled =
+      record.GameRunning == 0 && FileExists(files_.replays + "/" + BestRunFile(record.speed));
 }
 
 void App::MMG_End_Click() { desktop_.CloseMainWindow(); }

@@ -39,6 +39,7 @@ class App final : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
   void DemoTimer_Timer() override;
   void MMG_Start_Click() override;
+  void MMG_Watch_Click() override;
   void MMG_End_Click() override;
   void MMG_BGMU_Click() override;
   void MMG_BGMN_Click() override;
@@ -49,7 +50,16 @@ class App final : public MainFormEvents {
   void MMH_About_Click() override;
   void lblBgmName_Click() override;
 
+  // Plays `run` in the window at its own speed and returns at the title. Enter,
+  // Escape, F2, Space and a click on the field stop it and do nothing else.
+  void WatchRun(const Run& run);
+  // A window that only shows a replay: it keeps no run and writes no settings.
+  bool watch_only = false;
+
  private:
+  // The watch command is there at the title while the chosen speed has a best run.
+  void RefreshWatchItem();
+
   Desktop& desktop_;
   GameFiles files_;
   Wavemix sound_;

@@ -2,6 +2,7 @@
 
 #include "engine/field.h"
 #include "flow/status.h"
+#include "resources/pictures.h"
 #include "ui/surface.h"
 
 namespace marvo {
@@ -26,6 +27,14 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
     ShowTitlePicture(field);
     ShowHallOfFame(form, 0);
   }
+}
+
+void LoadWindowPictures(MainFormModel& form) {
+  form.picCG1.surface.AssignPicture(LoadPicture(111));
+  form.picCG2.surface.AssignPicture(LoadPicture(120));
+  form.picCG3.surface.AssignPicture(LoadPicture(121));
+  form.picCG4.surface.AssignPicture(nullptr);
+  ShowTitlePicture(form.picSTAGE.surface);
 }
 
 }  // namespace marvo

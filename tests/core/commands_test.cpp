@@ -34,7 +34,7 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   }
   desktop.browser_works = false;
   OpenSupportPage(desktop);
-  ShowHelpFile(desktop, GameFiles{"/opt/marvostel", "/usr/share/games/marvostel", "", ""});
+  ShowHelpFile(desktop, GameFiles{"/opt/marvostel", "/usr/share/games/marvostel", "", "", ""});
   const std::string failed = "message ブラウザ起動エラー: Ｗｅｂブラウザの起動に失敗しました。";
   EXPECT_EQ(desktop.requests,
             (std::vector<std::string>{"hourglass", "open " + record.LinkUrls[3], failed,
