@@ -164,6 +164,7 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
   using Handler = void (MainFormEvents::*)();
   const std::map<const MenuItem*, Handler> clicks = {
       {&model_.MMG_Start, &MainFormEvents::MMG_Start_Click},
+      {&model_.MMG_Watch, &MainFormEvents::MMG_Watch_Click},
       {&model_.MMG_End, &MainFormEvents::MMG_End_Click},
       {&model_.MMG_BGMU, &MainFormEvents::MMG_BGMU_Click},
       {&model_.MMG_BGMN, &MainFormEvents::MMG_BGMN_Click},
@@ -367,6 +368,7 @@ void MainForm::Mirror() {
     if (widget.isVisibleTo(this) != box.visible) widget.setVisible(box.visible);
     widget.Sync();
   }
+  field_->SetCornerText(model_.replay_mark ? QStringLiteral("REPLAY") : QString());
   // The field takes the keyboard while it is enabled; otherwise keys reach the window.
   if (model_.picSTAGE.enabled != field_enabled_) {
     field_enabled_ = model_.picSTAGE.enabled;

@@ -31,6 +31,7 @@ class RecordingEvents final : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t& key, int16_t&) override { Key(__func__, key); }
   void DemoTimer_Timer() override { calls.push_back(__func__); }
   void MMG_Start_Click() override { calls.push_back(__func__); }
+  void MMG_Watch_Click() override { calls.push_back(__func__); }
   void MMG_End_Click() override { calls.push_back(__func__); }
   void MMG_BGMU_Click() override { calls.push_back(__func__); }
   void MMG_BGMN_Click() override { calls.push_back(__func__); }
