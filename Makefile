@@ -41,6 +41,7 @@ run: game
 	./$(BUILD)/marvostel
 
 bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target marvo_benches
 	bench/run_bench.sh $(BUILD)
 
 # The Debian package, $(BUILD)/marvostel_<version>_amd64.deb.

@@ -49,7 +49,7 @@ void App::Form_Load() {
   LoadWindowPictures(form);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
-  form.lblSC.caption = FormatScore(record.HiScore[1]);
+  flow_.play().scoreboard().ShowBetweenGames();
   RefreshWatchItem();
 }
 
@@ -141,7 +141,7 @@ void App::MMG_BGMT2_Click() {
   form.MMG_BGMT2.checked = true;
 }
 
-void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_); }
+void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_, menu_language); }
 
 void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 

@@ -18,7 +18,7 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
     record.DemoPhase = 1;
     // The field shows the title here: AND with the mask leaves it at half density.
     // The mask covers the whole field, like the stage backup's copies.
-    BitBlt(field, 0, 0, kFieldCopyWidth, kFieldCopyHeight, form.picCG1.surface, 0, 0,
+    BitBlt(field, 0, 0, kFieldCopyWidth, kFieldCopyHeight, form.TitleMask(), 0, 0,
            RasterOp::kSrcAnd);
     DrawFieldBorder(field);
     ShowHallOfFame(form, -1);
@@ -30,10 +30,10 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
 }
 
 void LoadWindowPictures(MainFormModel& form) {
-  form.picCG1.surface.AssignPicture(LoadPicture(111));
-  form.picCG2.surface.AssignPicture(LoadPicture(120));
-  form.picCG3.surface.AssignPicture(LoadPicture(121));
-  form.picCG4.surface.AssignPicture(nullptr);
+  form.TitleMask().AssignPicture(LoadPicture(111));
+  form.BannerSheet().AssignPicture(LoadPicture(120));
+  form.BannerMask().AssignPicture(LoadPicture(121));
+  form.StageBackup().AssignPicture(nullptr);
   ShowTitlePicture(form.picSTAGE.surface);
 }
 

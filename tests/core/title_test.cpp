@@ -20,7 +20,7 @@ class TitleTest : public ::testing::Test {
  protected:
   TitleTest() {
     FillLinkList(record);
-    form.picCG1.surface.AssignPicture(LoadPicture(111));
+    form.TitleMask().AssignPicture(LoadPicture(111));
     ShowTitlePicture(form.picSTAGE.surface);
     record.StoreStartUpValues();
     platform.AddTimer(form.DemoTimer, [this] { DemoTick(record, form); });
