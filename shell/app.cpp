@@ -8,7 +8,7 @@
 #include "engine/sound_slots.h"
 #include "flow/status.h"
 #include "shell/commands.h"
-#include "shell/profile.h"
+#include "shell/file_io.h"
 #include "shell/replay_store.h"
 #include "shell/settings.h"
 #include "shell/title.h"

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "shell/profile.h"
+#include "shell/file_io.h"
 
 namespace marvo {
 
