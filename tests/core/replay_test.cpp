@@ -9,7 +9,6 @@
 #include "shell/replay_store.h"
 #include "shell/verify.h"
 #include "tests/support/game_fixture.h"
-#include "tests/support/pixel_hash.h"
 
 namespace marvo {
 namespace {
@@ -85,7 +84,7 @@ TEST(ReplayStore, LastIsAlwaysReplacedAndEachSpeedsBestOnlyByAHigherScore) {
 class ReplayTest : public testing::GameFixture {
  protected:
   struct End {
-    uint64_t field = 0;
+    std::vector<Color> field;
     int32_t score = 0, stars = 0;
     bool operator==(const End&) const = default;
   };
@@ -95,7 +94,7 @@ class ReplayTest : public testing::GameFixture {
     player.on_yield = [&] {
       const GameRecord& r = app.record;
       if (r.GameRunning != 0 && r.StopFlag != 0)
-        end = {testing::PixelHash(app.form.picSTAGE.surface.Pixels()), r.Score, r.StarCount};
+        end = {app.form.picSTAGE.surface.Pixels().pixels, r.Score, r.StarCount};
     };
     play();
     player.on_yield = nullptr;
