@@ -109,13 +109,13 @@ void GameFlow::AllClear() {
 
 void GameFlow::CloseGame(int banner_x) {
   play_.tape().GameEnded(r_.Score);
-  if (!watching_) {
-    EnterHighScore(r_, r_.Score);
-    if (on_run_finished) on_run_finished(play_.tape().made());
-  }
-  RefreshHallOfFame(r_, form_);
+  // A run being watched scores for nobody.
+  if (!watching_) EnterHighScore(r_, r_.Score);
   play_.ShowBanner(kBannerGameOver, banner_x);
   if (MusicOn()) sound_.PlayWave(ClosingJingle(), 0);
+  // Kept for good before the pause, so that nothing afterwards can lose it.
+  if (!watching_ && on_finished) on_finished(play_.tape().made());
+  RefreshHallOfFame(r_, form_);
   play_.PauseWithEvents(kClosingSeconds);
   ReturnToTitle();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "engine/game_record.h"
 #include "engine/play.h"
 #include "engine/run.h"
@@ -31,12 +33,16 @@ class GameFlow final : public Endings {
   void StopWatching() {
     if (watching_) play_.Stop();
   }
-  // Told of every game played to its end (not of runs watched).
-  std::function<void(const Run&)> on_run_finished;
   void GameOver() override;
   void AllClear() override;
   // Puts the title back and the game record into its idle state.
   void ReturnToTitle();
+
+  // Told of each finished game, game over and all clear alike, at the start of
+  // its closing pause, once its score has entered the table shown: here the
+  // score is kept for good and the tables may change.
+  // Not told of runs watched. The run is the game as played, to be kept.
+  std::function<void(const Run& run)> on_finished;
 
   // The play engine, which takes the turn key.
   Play& play() { return play_; }

@@ -30,11 +30,7 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
       sound_(mixer),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
-  flow_.on_run_finished = [this](const Run& run) {
-    std::string reason;
-    if (!watch_only && !KeepRun(files_.replays, run, reason))
-      std::fprintf(stderr, "replay not kept: %s\n", reason.c_str());
-  };
+  flow_.on_finished = [this](const Run& run) { GameFinished(run); };
 }
 
 void App::Form_Load() {
@@ -44,25 +40,43 @@ void App::Form_Load() {
   // The settings come before the hall of fame and the score read-out show them.
   ReadSettings(record, form, files_, &display);
   LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
-  RefreshHallOfFame(record, form);
   FillLinkList(record);
   LoadWindowPictures(form);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
-  flow_.play().scoreboard().ShowBetweenGames();
+  ShowChosenTable();
   RefreshWatchItem();
 }
+
+std::string App::Save(SaveScope scope) {
+  std::string reason;
+  if (SaveSettings(scope, record, form, files_, pending_, reason, display)) return {};
+  ReportSaveFailure(files_.settings, reason);
+  return reason.empty() ? "unknown reason" : reason;
+}
+
+void App::GameFinished(const Run& run) {
+  pending_.push_back({run.final_score, run.speed});
+  // The strip is the only word a player who started from the desktop sees; it
+  // goes back to its rotation at the title. The score is tried again later.
+  const std::string failure = Save(SaveScope::kHallOfFame);
+  if (!failure.empty()) form.lblBgmName.caption = "HALL OF FAME NOT SAVED : " + failure;
+  std::string reason;
+  if (!KeepRun(files_.replays, run, reason))
+    std::fprintf(stderr, "replay not kept: %s\n", reason.c_str());
+}
+
+void App::SaveChoices() { Save(SaveScope::kEverything); }
+
+void App::ShowChosenTable() { marvo::ShowChosenTable(record, form); }
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write is reported; the old file stays whole.
   // A window that only shows a replay changes nothing; a run being watched
-  // leaves the player's own speed in the file.
-  std::string reason;
-  GameRecord saved = record;
-  saved.speed = flow_.player_speed();
-  if (!watch_only && !WriteSettings(saved, form, files_, reason, display))
-    ReportSaveFailure(files_.settings, reason);
+  // leaves the player's own speed chosen.
+  record.speed = flow_.player_speed();
+  if (!watch_only) Save(SaveScope::kEverything);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
@@ -122,23 +136,27 @@ void App::MMG_End_Click() { desktop_.CloseMainWindow(); }
 void App::MMG_BGMU_Click() {
   form.MMG_BGMU.checked = true;
   form.MMG_BGMN.checked = false;
+  SaveChoices();
 }
 
 void App::MMG_BGMN_Click() {
   form.MMG_BGMU.checked = false;
   form.MMG_BGMN.checked = true;
+  SaveChoices();
 }
 
 void App::MMG_BGMT1_Click() {
   record.BgmTrack = 1;
   form.MMG_BGMT1.checked = true;
   form.MMG_BGMT2.checked = false;
+  SaveChoices();
 }
 
 void App::MMG_BGMT2_Click() {
   record.BgmTrack = 2;
   form.MMG_BGMT1.checked = false;
   form.MMG_BGMT2.checked = true;
+  SaveChoices();
 }
 
 void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_, menu_language); }
