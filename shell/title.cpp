@@ -2,6 +2,8 @@
 
 #include "engine/field.h"
 #include "flow/status.h"
+#include "generated/game_files.h"
+#include "resources/pictures.h"
 #include "ui/surface.h"
 
 namespace marvo {
@@ -26,6 +28,14 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
     ShowTitlePicture(field);
     ShowHallOfFame(form, 0);
   }
+}
+
+void LoadWindowPictures(MainFormModel& form) {
+  form.TitleMask().AssignPicture(LoadPicture(kPictureTitleMask));
+  form.BannerSheet().AssignPicture(LoadPicture(kPictureBannerSheet));
+  form.BannerMask().AssignPicture(LoadPicture(kPictureBannerMask));
+  form.StageBackup().AssignPicture(nullptr);
+  ShowTitlePicture(form.picSTAGE.surface);
 }
 
 }  // namespace marvo
