@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "generated/game_files.h"
 #include "resources/pictures.h"
 #include "tests/support/headless_game.h"
 
@@ -17,7 +18,8 @@ TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEa
   app.Form_Load();
   player.playing = false;
   EXPECT_EQ(app.form.lblSC.caption, "1234567");  // the best score until a game starts
-  EXPECT_EQ(app.form.TitleMask().Picture(), LoadPicture(111));  // the demo's mask waits
+  EXPECT_EQ(app.form.TitleMask().Picture(),
+            LoadPicture(kPictureTitleMask));  // the demo's mask waits
   const uint64_t untouched = app.form.picSTAGE.surface.Generation();
   for (int16_t key : {32, 113, 27}) Key(&App::Form_KeyDown, key);  // Space, F2, Escape
   EXPECT_EQ(std::pair(app.form.picSTAGE.surface.Generation(), app.record.GameRunning),

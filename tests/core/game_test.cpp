@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "flow/status.h"
+#include "generated/game_files.h"
 #include "generated/version.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
@@ -28,7 +29,7 @@ class GameTest : public testing::GameFixture {
                    r.StarCount, r.StarTaken, r.HitColor, r.TurnsLeft, r.StageBonus, r.LinkLock,
                    r.DemoPhase),
         std::tuple(int16_t(1), int16_t(2), int16_t(2), int16_t(4), 0, 1, 0, 0, 0, 0u, 0, 0, 0, 0));
-    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(110));
+    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(kPictureTitle));
     EXPECT_EQ(std::tuple(f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption),
               std::tuple(FormatScore(r.HiScore[1]), std::string(), std::string()));
     EXPECT_TRUE(f.MMG_Start.enabled && f.MM_Setting.enabled && f.DemoTimer.enabled);

@@ -6,6 +6,7 @@
 
 #include "engine/field.h"
 #include "flow/status.h"
+#include "generated/game_files.h"
 #include "generated/version.h"
 #include "resources/pictures.h"
 #include "shell/commands.h"
@@ -21,7 +22,7 @@ class TitleTest : public ::testing::Test {
  protected:
   TitleTest() {
     FillLinkList(record);
-    form.TitleMask().AssignPicture(LoadPicture(111));
+    form.TitleMask().AssignPicture(LoadPicture(kPictureTitleMask));
     ShowTitlePicture(form.picSTAGE.surface);
     record.StoreStartUpValues();
     platform.AddTimer(form.DemoTimer, [this] { DemoTick(record, form); });
@@ -63,7 +64,7 @@ TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterA
   // title restores the title picture and the idle values. The captions go on
   // where they stood, ten seconds after the timer starts again.
   form.DemoTimer.enabled = false;
-  form.picSTAGE.surface.AssignPicture(LoadPicture(101));
+  form.picSTAGE.surface.AssignPicture(LoadPicture(kPictureStage1));
   RunTo(125);
   ShowTitlePicture(form.picSTAGE.surface);
   record.ResetToIdle();

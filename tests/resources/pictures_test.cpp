@@ -37,7 +37,8 @@ TEST(PicturesTest, EachNumberDecodesToItsOwnPictureOnceAndNoOtherNumberLoads) {
         << n;
   }
   for (int n : {0, 100, 108, 112, 122}) EXPECT_EQ(LoadPicture(n), nullptr) << n;
-  EXPECT_EQ(LoadPicture(104), LoadPicture(104));  // a surface may keep the pointer
+  EXPECT_EQ(LoadPicture(kPictureStage4),
+            LoadPicture(kPictureStage4));  // a surface may keep the pointer
   EXPECT_TRUE(testing::MatchesPng(Icon(32), "resources/icon-32.png"));
   EXPECT_TRUE(testing::MatchesPng(Icon(16), "resources/icon-16.png"));
 }
@@ -67,7 +68,7 @@ TEST(PicturesTest, StagePicturesHoldOnlyFieldColoursAndOneStarEach) {
 }
 
 TEST(PicturesTest, FinalStageMarginsAreBlackAndItsTextsLieOutOfReach) {
-  const Image& picture = *LoadPicture(107);
+  const Image& picture = *LoadPicture(kPictureStage7);
   const auto black = [&](int x, int y) {
     return picture.Contains(x, y) && picture.At(x, y) == kBlack;
   };

@@ -68,7 +68,7 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   for (const std::string& bad : {GameFile("absent.wav"), out + ".wav"})
     EXPECT_EQ(mixer.OpenWave(session, bad, 0, 0), 0u) << bad;
   // The long tracks, read only now, sound at once. Other channels are idle.
-  for (const char* track : {"bgm1.wav", "bgm3.wav"}) {
+  for (const char* track : {kWaveTrack1Music, kWaveTrack2Music}) {
     const MixWaveHandle wave = mixer.OpenWave(session, GameFile(track), 0, 0);
     ASSERT_EQ(mixer.Play({.session = session, .channel = 0, .wave = wave}), 0) << track;
     EXPECT_EQ(Mix_Playing(-1), 1);
@@ -76,7 +76,7 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   ASSERT_EQ(mixer.FlushChannel(session, 0, 0), 0);
   MixPlayParams play{.session = session,
                      .channel = SdlMixer::kChannels,
-                     .wave = mixer.OpenWave(session, GameFile("p1.wav"), 0, 0),
+                     .wave = mixer.OpenWave(session, GameFile(kWaveStar), 0, 0),
                      .loops = kMixLoopForever};
   EXPECT_NE(mixer.Play(play), 0);  // one past the last channel
   play.channel = 3;
