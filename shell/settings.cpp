@@ -47,13 +47,25 @@ int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_vie
   return ParseInt32(fallback).value_or(0);
 }
 
+// The text of a settings file, converted from the way it is stored.
+FileRead ReadSettingsFile(const std::string& path, std::string& text, TextEncoding& encoding,
+                          std::string& reason) {
+  std::string bytes;
+  const FileRead read = ReadFileChecked(path, kMaxTextFileSize, bytes, reason);
+  if (read != FileRead::kOk) return read;
+  return DecodeText(bytes, text, encoding, reason) ? FileRead::kOk : FileRead::kFailed;
+}
+
 // The player's own file; while they have none, the one the game starts them
 // from. Only the player's own file can make the read fail.
-FileRead ReadSettingsText(const GameFiles& files, std::string& text) {
-  const FileRead read = ReadTextFile(files.settings, text);
+FileRead ReadSettingsText(const GameFiles& files, std::string& text, TextEncoding& encoding,
+                          std::string& reason) {
+  const FileRead read = ReadSettingsFile(files.settings, text, encoding, reason);
   if (read != FileRead::kMissing || files.starting_settings.empty()) return read;
-  return ReadTextFile(files.starting_settings, text) == FileRead::kOk ? FileRead::kOk
-                                                                      : FileRead::kMissing;
+  std::string ignored;
+  return ReadSettingsFile(files.starting_settings, text, encoding, ignored) == FileRead::kOk
+             ? FileRead::kOk
+             : FileRead::kMissing;
 }
 
 }  // namespace
@@ -63,9 +75,12 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& file
   const bool track1 = FileExists(files.Find("bgm1.wav"));
   const bool track2 = FileExists(files.Find("bgm3.wav"));
 
-  std::string text;
-  const Profile profile =
-      ReadSettingsText(files, text) == FileRead::kOk ? Profile::Parse(text) : Profile();
+  std::string text, reason;
+  TextEncoding encoding = TextEncoding::kBytes;
+  const FileRead read = ReadSettingsText(files, text, encoding, reason);
+  // The game starts on the defaults, and the file stays as it is.
+  if (read == FileRead::kFailed) SayNotUsed(files.settings, reason);
+  const Profile profile = read == FileRead::kOk ? Profile::Parse(text) : Profile();
 
   // With no music at all the switch stays off, whatever the file says.
   const int32_t bgm = ReadNumber(profile, "BGM", "0");
@@ -94,11 +109,13 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& file
 bool WriteSettings(const GameRecord& record, const MainFormModel& form, const GameFiles& files,
                    std::string& reason, const DisplayChoice& display) {
   const std::string& path = files.settings;
-  std::string old_text;
-  // The first save to the player's own file keeps what the starting file held.
-  const FileRead read = ReadSettingsText(files, old_text);
+  std::string old_text, why;
+  // The first save to the player's own file keeps what the starting file held,
+  // and the way it was stored.
+  TextEncoding encoding = TextEncoding::kBytes;
+  const FileRead read = ReadSettingsText(files, old_text, encoding, why);
   if (read == FileRead::kFailed) {
-    reason = "not a readable settings file, left as it is";
+    reason = "not a readable settings file (" + why + "), left as it is";
     return false;
   }
   Profile profile = Profile::Parse(read == FileRead::kOk ? old_text : std::string());
@@ -113,9 +130,14 @@ bool WriteSettings(const GameRecord& record, const MainFormModel& form, const Ga
     reason = "a value could not be stored";
     return false;
   }
+  std::string bytes;
+  if (!EncodeText(profile.Text(), encoding, bytes)) {
+    reason = "the text has no exact UTF-16 form";
+    return false;
+  }
   const std::size_t slash = path.rfind('/');
   if ((slash != 0 && slash != path.npos && !MakeFolders(path.substr(0, slash))) ||
-      !ReplaceFileAtomically(path, profile.Text())) {
+      !ReplaceFileAtomically(path, bytes)) {
     reason = std::strerror(errno);
     return false;
   }

@@ -53,7 +53,7 @@ TEST_F(ClosingTest, EndingWithoutASaveSaysWhichFileAndWhy) {
   app.Form_Unload(cancel);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "settings not saved to " + (dir / "marvo.ini") +
-                ": not a readable settings file, left as it is\n");
+                ": not a readable settings file (a folder, not a file), left as it is\n");
 }
 
 }  // namespace

@@ -126,6 +126,36 @@ TEST_F(SettingsTest, TheWindowSizeSectionStaysOnceThereAndAZoomThatIsNoNumberCou
   }
 }
 
+// Text as UTF-16 bytes with the mark, little- or big-endian.
+std::string Utf16(std::u16string_view text, bool little) {
+  std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+  for (char16_t unit : text) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += little ? low : high;
+    bytes += little ? high : low;
+  }
+  return bytes;
+}
+
+TEST_F(SettingsTest, AUtf16FileIsReadAndStaysUtf16ByteForByteApartFromTheChangedKeys) {
+  // Japanese, a character beyond the first 65536 (a surrogate pair) and CRLF
+  // line ends, as an editor saves it.
+  const std::u16string before =
+      u"; \u30cf\u30a4\u30b9\u30b3\u30a2 \U0001F3AE\r\n[Other]\r\nname=\u30de\u30eb\r\n"
+      u"[MARVOSTEL]\r\nBGM=1\r\nBGM_TYPE=1\r\nHISCORE1=600\r\n";
+  std::u16string after = before;
+  after.replace(after.find(u"600"), 3, u"900");
+  after += u"HISCORE2=5000\r\nHISCORE3=4000\r\nHISCORE4=3000\r\nHISCORE5=2000\r\n";
+  for (bool little : {true, false}) {
+    dir.Write("marvo.ini", Utf16(before, little));
+    Read();
+    EXPECT_EQ(record.HiScore[1], 600);
+    record.HiScore[1] = 900;
+    EXPECT_TRUE(Write()) << reason;
+    EXPECT_EQ(dir.Read("marvo.ini"), Utf16(after, little)) << little;
+  }
+}
+
 // The 1280 x 1024 screen at 2x is the end-to-end zoom script's; here the
 // screens that script cannot have.
 TEST(DisplayTest, ZoomStopsAtTheLargestFactorThatFitsBothWaysAndFullScreenIsCentred) {
@@ -209,7 +239,7 @@ TEST_F(SettingsTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
   // A pipe in the file's place is not overwritten.
   ASSERT_EQ(::mkfifo((dir / "marvo.ini").c_str(), 0600), 0);
   EXPECT_FALSE(WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason));
-  EXPECT_EQ(reason, "not a readable settings file, left as it is");
+  EXPECT_EQ(reason, "not a readable settings file (a pipe, not a regular file), left as it is");
 }
 
 }  // namespace
