@@ -33,7 +33,7 @@ fi
 
 if ! "$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I "$root" \
-    "$here/profile_fuzz.cpp" "$root/shell/profile.cpp" -o "$work/profile_fuzz"; then
+    "$here/profile_fuzz.cpp" "$root/shell/profile.cpp" "$root/shell/file_io.cpp" -o "$work/profile_fuzz"; then
   echo "building the fuzz target failed"
   exit 1
 fi

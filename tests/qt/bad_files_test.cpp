@@ -91,6 +91,7 @@ struct File {
   DataFile kind;
   bool text;
   std::function<bool(const GameFiles& files, const std::string& path)> use;
+  int mib;  // the largest it may be
 };
 
 bool ReadTheSettings(const GameFiles& files, const std::string&) {
@@ -141,11 +142,11 @@ bool ReadTheReplay(const GameFiles&, const std::string& path) {
 TEST(BadFilesTest, EachFileTheGameReadsIsLeftAsItIsWithOneLineSayingWhyWhenItIsNotAFile) {
   const std::string game_dir = MARVO_GAME_DIR;
   const File files[] = {
-      {"marvo.ini", DataFile::kSettings, true, ReadTheSettings},
-      {"marvo.hlp", DataFile::kHelp, true, ShowTheHelp},
-      {"marvostel_en.qm", DataFile::kTranslation, false, InstallTheEnglishTexts},
-      {"bgm3.wav", DataFile::kWave, false, OpenTheWave},
-      {"best.mvr", DataFile::kReplay, false, ReadTheReplay},
+      {"marvo.ini", DataFile::kSettings, true, ReadTheSettings, 16},
+      {"marvo.hlp", DataFile::kHelp, true, ShowTheHelp, 1},
+      {"marvostel_en.qm", DataFile::kTranslation, false, InstallTheEnglishTexts, 4},
+      {"bgm3.wav", DataFile::kWave, false, OpenTheWave, 64},
+      {"best.mvr", DataFile::kReplay, false, ReadTheReplay, 16},
   };
   for (const File& file : files) {
     SCOPED_TRACE(file.name);
@@ -169,12 +170,11 @@ TEST(BadFilesTest, EachFileTheGameReadsIsLeftAsItIsWithOneLineSayingWhyWhenItIsN
       SCOPED_TRACE(kind.name);
       testing::TempDir dir;
       const std::string path = dir / file.name;
-      const std::size_t limit = MaxFileSize(file.kind);
+      const std::size_t limit = std::size_t(file.mib) << 20;
       kind.make(path, limit);
       const std::string before = Describe(path);
-      const std::string reason = !kind.reason.empty()
-                                     ? kind.reason
-                                     : "larger than " + std::to_string(limit >> 20) + " MiB";
+      const std::string reason =
+          !kind.reason.empty() ? kind.reason : "larger than " + std::to_string(file.mib) + " MiB";
       ::testing::internal::CaptureStderr();
       EXPECT_FALSE(file.use(LocateGameFiles(dir.path(), {}), path));
       const std::string said = Said();
