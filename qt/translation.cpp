@@ -31,10 +31,10 @@ std::string Variable(const char* name) {
 
 }  // namespace
 
-void InstallTranslation(QCoreApplication& application, const GameFiles& files) {
+MenuLanguage InstallTranslation(QCoreApplication& application, const GameFiles& files) {
   const LocaleVariables locale{Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"),
                                Variable("LANGUAGE")};
-  if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return;
+  if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return MenuLanguage::kJapanese;
   const std::string path = files.Find(kEnglishFile);
   // Read through the same checks as every data file, and handed to Qt as
   // bytes that live as long as the translator.
@@ -47,9 +47,10 @@ void InstallTranslation(QCoreApplication& application, const GameFiles& files) {
     std::fprintf(stderr, "marvostel: %s could not be read (%s); the menus stay in Japanese\n",
                  path.c_str(), reason.c_str());
     delete translator;
-    return;
+    return MenuLanguage::kJapanese;
   }
   application.installTranslator(translator);
+  return MenuLanguage::kEnglish;
 }
 
 QString Translated(const std::string& text) {
