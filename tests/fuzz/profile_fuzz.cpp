@@ -87,11 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   std::string decoded, reason, encoded;
   marvo::TextEncoding encoding{};
-  // A text that does not convert exactly is left alone, whatever it holds.
   if (!marvo::DecodeText(bytes, decoded, encoding, reason)) return 0;
   Check(marvo::EncodeText(decoded, encoding, encoded) && encoded == bytes);
   const std::string_view text = decoded;
-  size = text.size();
   const marvo::Profile profile = marvo::Profile::Parse(text);
   Check(profile.Text() == text);
 
@@ -105,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
 
   // A value from the tail of the input, which Set may well refuse.
-  const std::string tail(text.substr(size > 8 ? size - 8 : 0));
+  const std::string tail(text.substr(text.size() > 8 ? text.size() - 8 : 0));
   SetAndCheck(profile, before, "MARVOSTEL", "BGM", "1");
   SetAndCheck(profile, before, "MARVOSTEL", "HISCORE5", tail);
   if (!names.sections.empty()) {

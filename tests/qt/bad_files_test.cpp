@@ -1,5 +1,4 @@
-// Every file the game reads, replaced by something that is not what it seems:
-// the game goes on without it, leaves it as it is and says why in one line.
+// Every file the game reads, replaced by something that is not what it seems.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,7 +14,6 @@
 namespace marvo {
 namespace {
 
-// The game's own use of each file it reads: true when the file was used.
 bool UseSettings(const GameFiles& files) {
   GameRecord record;
   MainFormModel form;
@@ -47,9 +45,9 @@ TEST(BadFilesTest, EachFileTheGameReadsIsLeftAsItIsWithOneLineSayingWhyWhenItIsN
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   struct File {
     const char* name;
-    bool text;  // only a text file can be bad UTF-16
-    int mib;    // the largest it may be
-    bool (*use)(const GameFiles&);
+    bool text;                      // only a text file can be bad UTF-16
+    int mib;                        // the largest it may be
+    bool (*use)(const GameFiles&);  // the game's own use of it: true when it was used
   };
   const File files[] = {{"marvo.ini", true, 16, UseSettings},
                         {"marvo.hlp", true, 1, UseHelp},
