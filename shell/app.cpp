@@ -20,7 +20,7 @@ constexpr int16_t kEnter = 13;
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
-         std::string program_dir, const FileSearch& search)
+         const std::string& program_dir, const FileSearch& search)
     : desktop_(desktop),
       files_(LocateGameFiles(program_dir, search)),
       sound_(mixer),
