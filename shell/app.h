@@ -8,6 +8,7 @@
 #include "shell/about.h"
 #include "shell/desktop.h"
 #include "shell/display.h"
+#include "shell/language.h"
 #include "shell/paths.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
@@ -32,6 +33,9 @@ class App final : public MainFormEvents {
   // The window's zoom and full screen: read with the settings, changed by the
   // window, written with the settings.
   DisplayChoice display;
+  // The menus' language, set by the window once it has installed its texts:
+  // the help is shown in it.
+  MenuLanguage menu_language = MenuLanguage::kJapanese;
 
   void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;
