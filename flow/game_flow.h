@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "engine/game_record.h"
 #include "engine/play.h"
 #include "sound/wavemix.h"
@@ -22,6 +24,11 @@ class GameFlow final : public Endings {
   void AllClear() override;
   // Puts the title back and the game record into its idle state.
   void ReturnToTitle();
+
+  // Told of each finished game, game over and all clear alike, at the start of
+  // its closing pause, once its score has entered the table shown: here the
+  // score is kept for good and the tables may change.
+  std::function<void(int32_t score, Speed speed)> on_finished;
 
   // The play engine, which takes the turn key.
   Play& play() { return play_; }

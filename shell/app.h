@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/game_record.h"
 #include "flow/game_flow.h"
@@ -10,6 +11,7 @@
 #include "shell/display.h"
 #include "shell/language.h"
 #include "shell/paths.h"
+#include "shell/settings.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -53,11 +55,25 @@ class App final : public MainFormEvents {
   void MMH_About_Click() override;
   void lblBgmName_Click() override;
 
+  // Saves the settings now, the player's choices with them. Called whenever the
+  // player changes the music, the display or an option, so that a choice
+  // outlasts a display that goes away or a session that is killed.
+  void SaveChoices();
+  // After the speed changed: the hall of fame and best score of its table.
+  void ShowChosenTable();
+
  private:
+  // A finished game's score is kept at once, during the closing pause.
+  void GameFinished(int32_t score, Speed speed);
+  // Saves, says on stderr when that failed and returns the reason (empty on success).
+  std::string Save(SaveScope scope);
+
   Desktop& desktop_;
   GameFiles files_;
   Wavemix sound_;
   GameFlow flow_;
+  // Finished games whose scores are not in the settings file yet.
+  std::vector<FinishedGame> pending_;
   // Last, so an About window still open goes before everything it points at.
   AboutWindowSlot about_{desktop_, form};
 };
