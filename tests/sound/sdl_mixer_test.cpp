@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "generated/game_files.h"
+#include "shell/file_io.h"
 
 namespace marvo {
 namespace {
@@ -42,7 +43,7 @@ std::vector<int16_t> Listen(const std::string& out, size_t samples) {
 }
 
 TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
-  SdlMixer mixer;
+  SdlMixer mixer(ReadWaveFile);
   // Without a sound card ALSA fails to open and must not say why at length;
   // with one it opens, silently too.
   for (const char* driver : {"no-such-driver", "alsa"}) {
@@ -107,7 +108,7 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
 // the game's output.
 TEST(GameWaves, AreOfTheirLengthsAudibleUnclippedAndTheMusicLoopsWithoutAJump) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  SdlMixer mixer;
+  SdlMixer mixer(ReadWaveFile);
   ASSERT_EQ(mixer.Activate(mixer.ConfigureInit(MixConfig{}), true), 0);
   int rate = 0, channels = 0;
   Uint16 format = 0;
