@@ -16,6 +16,8 @@ inline constexpr float kTickSeconds = 0.01f;
 class HitResolver {
  public:
   virtual void ResolveHit() = 0;
+  // Once each tick is over, the head's point down and any hit resolved.
+  virtual void Ticked() {}
 
  protected:
   ~HitResolver() = default;

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <functional>
+
 #include "engine/game_record.h"
 #include "engine/play.h"
+#include "engine/run.h"
+
+#include <functional>
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -18,10 +23,26 @@ class GameFlow final : public Endings {
   // Runs a whole game: it returns once the game has ended and the window is
   // back in its title state. The caller checks GameRunning first.
   void StartGame();
+  // Plays `run` again as a whole game, at its own speed, from the title back to
+  // the title. Nothing it scores enters the hall of fame.
+  void WatchRun(const Run& run);
+  bool watching() const { return watching_; }
+  // The speed the player chose, also while a run plays at its own.
+  Speed player_speed() const { return watching_ ? player_speed_ : r_.speed; }
+  // Ends the run being watched and goes back to the title.
+  void StopWatching() {
+    if (watching_) play_.Stop();
+  }
   void GameOver() override;
   void AllClear() override;
   // Puts the title back and the game record into its idle state.
   void ReturnToTitle();
+
+  // Told of each finished game, game over and all clear alike, as its closing
+  // pause begins, once its score has entered the table shown: here the
+  // score is kept for good and the tables may change.
+  // Not told of runs watched. The run is the game as played, to be kept.
+  std::function<void(const Run& run)> on_finished;
 
   // The play engine, which takes the turn key.
   Play& play() { return play_; }
@@ -47,6 +68,8 @@ class GameFlow final : public Endings {
   // game's loop has returned, so games in a row never pile up on the stack.
   bool in_game_ = false;
   bool start_pending_ = false;
+  bool watching_ = false;
+  Speed player_speed_ = Speed::k100;
 };
 
 }  // namespace marvo

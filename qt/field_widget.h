@@ -21,6 +21,9 @@ class FieldWidget final : public QWidget {
   // follows.
   void SetZoom(int zoom);
   int Zoom() const { return zoom_; }
+  // A word laid over the top right corner of the field by the view alone:
+  // the surface never sees it. Empty for none.
+  void SetCornerText(const QString& text);
 
   // Key presses on the field, as classic key codes (32 = Space). A press of
   // the left mouse button on the field is a Space too.
@@ -41,6 +44,7 @@ class FieldWidget final : public QWidget {
   QImage shown_;  // the surface as of shown_generation_, in Qt's colours
   uint64_t shown_generation_ = ~uint64_t{0};
   int zoom_ = 1;
+  QString corner_text_;
 };
 
 // Copies an image into a Qt image of the same size (reusing `out` when it has it).
@@ -49,7 +53,7 @@ void CopyToQImage(const Image& image, QImage& out);
 // size; otherwise all of it. Returns the block copied, clipped to the image.
 QRect CopyToQImage(const Image& image, QImage& out, const PixelRect& area);
 
-// The classic key code of a Qt key (Enter 13, Space 32, F2 113), or 0.
+// The classic key code of a Qt key (Enter 13, Escape 27, Space 32, F2 113), or 0.
 int ClassicKeyCode(int qt_key);
 // Shift 1, Ctrl 2, Alt 4, as the classic shift state counts them.
 int ClassicShiftState(Qt::KeyboardModifiers modifiers);

@@ -27,6 +27,7 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
   using Handler = void (MainFormEvents::*)();
   const std::map<const MenuItem*, Handler> clicks = {
       {&model_.MMG_Start, &MainFormEvents::MMG_Start_Click},
+      {&model_.MMG_Watch, &MainFormEvents::MMG_Watch_Click},
       {&model_.MMG_End, &MainFormEvents::MMG_End_Click},
       {&model_.MMG_BGMU, &MainFormEvents::MMG_BGMU_Click},
       {&model_.MMG_BGMN, &MainFormEvents::MMG_BGMN_Click},

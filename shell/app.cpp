@@ -5,11 +5,11 @@
 #include <cstring>
 #include <utility>
 
-#include "engine/field.h"
 #include "engine/sound_slots.h"
 #include "flow/status.h"
-#include "resources/pictures.h"
 #include "shell/commands.h"
+#include "shell/file_io.h"
+#include "shell/replay_store.h"
 #include "shell/settings.h"
 #include "shell/title.h"
 
@@ -17,6 +17,10 @@ namespace marvo {
 
 namespace {
 constexpr int16_t kEnter = 13;
+
+// The keys that end a run being watched: Enter, Escape, Space (a click on the
+// field and a pad's face or shoulder buttons arrive as Space) and F2.
+bool StopsWatching(int16_t key) { return key == kEnter || key == 27 || key == 32 || key == 113; }
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
@@ -26,6 +30,7 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
       sound_(mixer),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
+  flow_.on_finished = [this](const Run& run) { GameFinished(run); };
 }
 
 void App::Form_Load() {
@@ -35,35 +40,67 @@ void App::Form_Load() {
   // The settings come before the hall of fame and the score read-out show them.
   ReadSettings(record, form, files_, &display);
   LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
-  RefreshHallOfFame(record, form);
   FillLinkList(record);
-  // The second title picture and the banner sheet with its mask wait in the
-  // hidden holders; the field shows the title.
-  form.TitleMask().AssignPicture(LoadPicture(111));
-  form.BannerSheet().AssignPicture(LoadPicture(120));
-  form.BannerMask().AssignPicture(LoadPicture(121));
-  form.StageBackup().AssignPicture(nullptr);
-  ShowTitlePicture(form.picSTAGE.surface);
+  LoadWindowPictures(form);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
-  flow_.play().scoreboard().ShowBetweenGames();
+  ShowChosenTable();
+  RefreshWatchItem();
 }
+
+std::string App::Save(SaveScope scope) {
+  std::string reason;
+  if (SaveSettings(scope, record, form, files_, pending_, reason, display)) return {};
+  ReportSaveFailure(files_.settings, reason);
+  return reason.empty() ? "unknown reason" : reason;
+}
+
+void App::GameFinished(const Run& run) {
+  pending_.push_back({run.final_score, run.speed});
+  // The strip is the only word a player who started from the desktop sees; it
+  // goes back to its rotation at the title. The score is tried again later.
+  const std::string failure = Save(SaveScope::kHallOfFame);
+  if (!failure.empty()) form.lblBgmName.caption = "HALL OF FAME NOT SAVED : " + failure;
+  std::string reason;
+  if (!KeepRun(files_.replays, run, reason))
+    std::fprintf(stderr, "replay not kept: %s\n", reason.c_str());
+}
+
+void App::SaveChoices() {
+  Save(SaveScope::kEverything);
+  // The tables as merged with the file: other copies' scores show from now on.
+  ShowChosenTable();
+}
+
+void App::ShowChosenTable() { marvo::ShowChosenTable(record, form); }
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write is reported; the old file stays whole.
-  std::string reason;
-  if (!WriteSettings(record, form, files_, reason, display))
-    ReportSaveFailure(files_.settings, reason);
+  // A window that only shows a replay changes nothing; a run being watched
+  // leaves the player's own speed chosen.
+  record.speed = flow_.player_speed();
+  if (!watch_only) Save(SaveScope::kEverything);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
 
 void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
-  if (KeyCode == kEnter && record.GameRunning == 0) flow_.StartGame();
+  if (flow_.watching()) {
+    if (StopsWatching(KeyCode)) flow_.StopWatching();
+    return;
+  }
+  if (KeyCode == kEnter && record.GameRunning == 0) {
+    flow_.StartGame();
+    RefreshWatchItem();
+  }
 }
 
 void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
+  if (flow_.watching()) {
+    if (StopsWatching(KeyCode)) flow_.StopWatching();
+    return;
+  }
   // A disabled field takes no keys: between stages and after a crash.
   if (form.picSTAGE.enabled) flow_.play().picSTAGE_KeyDown(KeyCode, Shift);
 }
@@ -71,7 +108,31 @@ void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
 void App::DemoTimer_Timer() { DemoTick(record, form); }
 
 void App::MMG_Start_Click() {
-  if (record.GameRunning == 0) flow_.StartGame();
+  if (record.GameRunning != 0) return;
+  flow_.StartGame();
+  RefreshWatchItem();
+}
+
+void App::MMG_Watch_Click() {
+  if (record.GameRunning != 0) return;
+  const std::string path = files_.replays + "/" + BestRunFile(record.speed);
+  const ReplayRead read = LoadReplay(path);
+  if (read.run)
+    WatchRun(*read.run);
+  else
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), read.reason.c_str());
+  RefreshWatchItem();
+}
+
+void App::WatchRun(const Run& run) {
+  if (record.GameRunning != 0) return;
+  flow_.WatchRun(run);
+  RefreshWatchItem();
+}
+
+void App::RefreshWatchItem() {
+  form.MMG_Watch.enabled =
+      record.GameRunning == 0 && FileExists(files_.replays + "/" + BestRunFile(record.speed));
 }
 
 void App::MMG_End_Click() { desktop_.CloseMainWindow(); }
@@ -79,23 +140,27 @@ void App::MMG_End_Click() { desktop_.CloseMainWindow(); }
 void App::MMG_BGMU_Click() {
   form.MMG_BGMU.checked = true;
   form.MMG_BGMN.checked = false;
+  SaveChoices();
 }
 
 void App::MMG_BGMN_Click() {
   form.MMG_BGMU.checked = false;
   form.MMG_BGMN.checked = true;
+  SaveChoices();
 }
 
 void App::MMG_BGMT1_Click() {
   record.BgmTrack = 1;
   form.MMG_BGMT1.checked = true;
   form.MMG_BGMT2.checked = false;
+  SaveChoices();
 }
 
 void App::MMG_BGMT2_Click() {
   record.BgmTrack = 2;
   form.MMG_BGMT1.checked = false;
   form.MMG_BGMT2.checked = true;
+  SaveChoices();
 }
 
 void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_, menu_language); }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/game_record.h"
 #include "flow/game_flow.h"
@@ -10,6 +11,7 @@
 #include "shell/display.h"
 #include "shell/language.h"
 #include "shell/paths.h"
+#include "shell/settings.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -43,6 +45,7 @@ class App final : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
   void DemoTimer_Timer() override;
   void MMG_Start_Click() override;
+  void MMG_Watch_Click() override;
   void MMG_End_Click() override;
   void MMG_BGMU_Click() override;
   void MMG_BGMN_Click() override;
@@ -53,11 +56,33 @@ class App final : public MainFormEvents {
   void MMH_About_Click() override;
   void lblBgmName_Click() override;
 
+  // Saves the settings now, the player's choices with them. Called whenever the
+  // player changes the music, the display or an option, so that a choice
+  // outlasts a display that goes away or a session that is killed.
+  void SaveChoices();
+  // After the speed changed: the hall of fame and best score of its table.
+  void ShowChosenTable();
+
+  // Plays `run` in the window at its own speed and returns at the title. Enter,
+  // Escape, F2, Space and a click on the field stop it and do nothing else.
+  void WatchRun(const Run& run);
+  // A window that only shows a replay: it keeps no run and writes no settings.
+  bool watch_only = false;
+
  private:
+  // The watch command is there at the title while the chosen speed has a best run.
+  void RefreshWatchItem();
+  // A finished game's score is kept at once, during the closing pause.
+  void GameFinished(const Run& run);
+  // Saves, says on stderr when that failed and returns the reason (empty on success).
+  std::string Save(SaveScope scope);
+
   Desktop& desktop_;
   GameFiles files_;
   Wavemix sound_;
   GameFlow flow_;
+  // Finished games whose scores are not in the settings file yet.
+  std::vector<FinishedGame> pending_;
   // Last, so an About window still open goes before everything it points at.
   AboutWindowSlot about_{desktop_, form};
 };

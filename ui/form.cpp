@@ -81,6 +81,7 @@ MainFormModel::MainFormModel()
       lblbonus2(FieldLabel("lblbonus2", 8, 199, 17, "Perfect Bonus  +50000", kRed, Gothic(12))),
       MM_Game(Item("MM_Game", "ｹﾞｰﾑ(&G)")),
       MMG_Start(Item("MMG_Start", "ｹﾞｰﾑ開始(&S)", "F2")),
+      MMG_Watch(Item("MMG_Watch", "ﾍﾞｽﾄﾌﾟﾚｲ再生(&R)")),
       Sep00(Separator("Sep00")),
       MMG_End(Item("MMG_End", "終了(&X)")),
       MM_Setting(Item("MM_Setting", "設定(&S)")),
@@ -105,7 +106,9 @@ MainFormModel::MainFormModel()
   MMG_BGMU.checked = true;
   MMG_BGMT1.checked = true;
 
-  MM_Game.children = {&MMG_Start, &Sep00, &MMG_End};
+  // Watching waits for a best run to be found.
+  MMG_Watch.enabled = false;
+  MM_Game.children = {&MMG_Start, &MMG_Watch, &Sep00, &MMG_End};
   MMS_BGM.children = {&MMG_BGMU, &MMG_BGMN};
   MMS_BGM2.children = {&MMG_BGMT1, &MMG_BGMT2};
   MM_Setting.children = {&MMS_BGM, &Sep03, &MMS_BGM2};

@@ -133,8 +133,11 @@ class MainFormModel {
   Label lblHSCTitle, lblHSC1, lblHSC2, lblHSC3, lblHSC4, lblHSC5;
   Label lblMsg, lblbonus1, lblbonus2;
 
+  // The word the view lays over a corner of the field while a run is replayed.
+  bool replay_mark = false;
+
   // The menu bar.
-  MenuItem MM_Game, MMG_Start, Sep00, MMG_End;
+  MenuItem MM_Game, MMG_Start, MMG_Watch, Sep00, MMG_End;
   MenuItem MM_Setting, MMS_BGM, MMG_BGMU, MMG_BGMN, Sep03, MMS_BGM2, MMG_BGMT1, MMG_BGMT2;
   MenuItem MM_Help, MMH_Help, MMH_Web, Sep01, MMH_About;
 
@@ -155,6 +158,7 @@ class MainFormEvents {
   virtual void picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) = 0;
   virtual void DemoTimer_Timer() = 0;
   virtual void MMG_Start_Click() = 0;
+  virtual void MMG_Watch_Click() = 0;
   virtual void MMG_End_Click() = 0;
   virtual void MMG_BGMU_Click() = 0;
   virtual void MMG_BGMN_Click() = 0;

@@ -31,6 +31,7 @@ class RecordingEvents final : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t& key, int16_t&) override { Key(__func__, key); }
   void DemoTimer_Timer() override { calls.push_back(__func__); }
   void MMG_Start_Click() override { calls.push_back(__func__); }
+  void MMG_Watch_Click() override { calls.push_back(__func__); }
   void MMG_End_Click() override { calls.push_back(__func__); }
   void MMG_BGMU_Click() override { calls.push_back(__func__); }
   void MMG_BGMN_Click() override { calls.push_back(__func__); }
@@ -146,7 +147,7 @@ TEST_F(MainFormTest, AFixedWindowWithWidgetsAsTheModelSays) {
 TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   EXPECT_EQ(
       Outline(form.menuBar()->actions(), form.menuBar()->font()),
-      "ｹﾞｰﾑ(&G) {ｹﾞｰﾑ開始(&S) [F2] | - | 終了(&X)} | "
+      "ｹﾞｰﾑ(&G) {ｹﾞｰﾑ開始(&S) [F2] | ﾍﾞｽﾄﾌﾟﾚｲ再生(&R) (off) | - | 終了(&X)} | "
       "設定(&S) {BGM 有無 {BGM有り ✓ | BGM無し} | - | 曲目変更 {TIDAL ARCADE ✓ | UNDERTOW}} | "
       "ﾍﾙﾌﾟ(&H) {MARVOSTEL ﾍﾙﾌﾟ(&H)... | 公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)... | - | ﾊﾞｰｼﾞｮﾝ情報(&A)...}");
   model.MMG_BGMU.checked = false;
@@ -165,7 +166,7 @@ TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   QCoreApplication::removeTranslator(&english);
   EXPECT_EQ(
       Outline(form.menuBar()->actions(), form.menuBar()->font()),
-      "&Game {&Start Game [F2] | - | E&xit} | "
+      "&Game {&Start Game [F2] | Watch the Best &Run (off) | - | E&xit} | "
       "&Settings {Music {Music On | Music Off ✓} | - | Track {TIDAL ARCADE ✓ | UNDERTOW (off)}} | "
       "&Help {MARVOSTEL &Help... | Official Support &Web Page... | - | &About MARVOSTEL...}");
 }

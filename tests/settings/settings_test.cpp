@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "shell/display.h"
 #include "shell/paths.h"
@@ -24,7 +26,11 @@ class SettingsTest : public ::testing::Test {
     ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display);
   }
   bool Write(const DisplayChoice& display = {}) {
-    return WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason, display);
+    return Save(LocateGameFiles(dir.path(), {}), display);
+  }
+  bool Save(const GameFiles& files, const DisplayChoice& display = {},
+            SaveScope scope = SaveScope::kEverything) {
+    return SaveSettings(scope, record, form, files, pending, reason, display);
   }
   // The music menus as ReadSettings leaves them, 1 for on: the music submenu
   // enabled, On and Off checked; the track submenu enabled, Track 1 enabled and
@@ -42,6 +48,7 @@ class SettingsTest : public ::testing::Test {
   GameRecord record;
   MainFormModel form;
   std::string reason;
+  std::vector<FinishedGame> pending;
 };
 
 TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
@@ -79,7 +86,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
     ReadSettings(record, form, files);
     EXPECT_EQ(record.BgmTrack, c.read_track);
     EXPECT_EQ(Menu(), c.menu);
-    EXPECT_TRUE(WriteSettings(record, form, files, reason));
+    EXPECT_TRUE(Save(files));
     const Profile saved = Profile::Parse(folder.Read("marvo.ini"));
     EXPECT_EQ(saved.Get("MARVOSTEL", "BGM", "") + saved.Get("MARVOSTEL", "BGM_TYPE", ""), c.saved);
   }
@@ -149,16 +156,19 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
   ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "share").c_str(), 0755);
   const std::string game = dir / "games";
-  // data folder, XDG_CONFIG_HOME -> settings file
-  const std::array<std::string, 3> cases[] = {
-      {"../none", "/cfg", game + "/marvo.ini"},  // a portable copy
-      {"../share", "/cfg", "/cfg/marvostel/marvo.ini"},
-      {dir / "share", "", "/home/p/.config/marvostel/marvo.ini"},
-      {"../share", "c", "/home/p/.config/marvostel/marvo.ini"},  // relative: not used
+  // data folder, XDG_CONFIG_HOME and XDG_DATA_HOME -> settings file, replays
+  const std::array<std::string, 4> cases[] = {
+      {"../none", "/cfg", game + "/marvo.ini", game + "/replays"},  // a portable copy
+      {"../share", "/cfg", "/cfg/marvostel/marvo.ini", "/cfg/marvostel/replays"},
+      {dir / "share", "", "/home/p/.config/marvostel/marvo.ini",
+       "/home/p/.local/share/marvostel/replays"},
+      {"../share", "c", "/home/p/.config/marvostel/marvo.ini",  // relative: not used
+       "/home/p/.local/share/marvostel/replays"},
   };
-  for (const auto& [data_dir, xdg, settings] : cases) {
-    const GameFiles files = LocateGameFiles(game, {data_dir, xdg, "/home/p"});
-    EXPECT_EQ(files.settings, settings) << data_dir << " " << xdg;
+  for (const auto& [data_dir, xdg, settings, replays] : cases) {
+    const GameFiles files = LocateGameFiles(game, {data_dir, xdg, "/home/p", xdg});
+    EXPECT_EQ(std::pair(files.settings, files.replays), std::pair(settings, replays))
+        << data_dir << " " << xdg;
     // The file beside the program starts the player's own.
     const bool installed = data_dir.ends_with("share");
     EXPECT_EQ(files.starting_settings, installed ? game + "/marvo.ini" : "") << data_dir;
@@ -166,7 +176,7 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
   }
   if (::geteuid() == 0) return;  // root writes into read-only folders
   ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
-  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p"}).settings,
+  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p", ""}).settings,
             "/home/p/.config/marvostel/marvo.ini");
 }
 
@@ -175,7 +185,7 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
   ::mkdir((dir / "games/bgm3.wav").c_str(), 0700);  // a folder is no wave file
   for (const char* name : {"marvo.hlp", "bgm1.wav", "bgm3.wav"}) dir.Write(name, "RIFF");
   dir.Write("games/marvo.hlp", "beside");
-  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", ""});
+  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", "", ""});
   EXPECT_EQ(files.Find("marvo.hlp"), dir / "games/marvo.hlp");
   EXPECT_EQ(files.Find("bgm3.wav"), dir / "bgm3.wav");
   EXPECT_EQ(files.Find("e1.wav"), dir / "games/e1.wav");  // missing everywhere
@@ -191,25 +201,67 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
   dir.Write("games/marvo.ini", beside);
   ReadSettings(record, form, files);
   EXPECT_EQ(record.HiScore[1], 777);
-  record.HiScore[1] = 888;
-  EXPECT_TRUE(WriteSettings(record, form, files, reason)) << reason;
+  pending = {{8888, Speed::k100}};
+  EXPECT_TRUE(Save(files)) << reason;
   const Profile saved = Profile::Parse(dir.Read("cfg/marvostel/marvo.ini"));
-  EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", "") + saved.Get("Other", "K", ""), "888v");
+  EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", "") + saved.Get("Other", "K", ""), "8888v");
   EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
   ReadSettings(record, form, files);
-  EXPECT_EQ(record.HiScore[1], 888);
+  EXPECT_EQ(record.HiScore[1], 8888);
 }
 
 TEST_F(SettingsTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
   // Under a regular file no folder can be made, not even by root.
   dir.Write("file", "not a folder");
-  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", ""});
-  EXPECT_FALSE(WriteSettings(record, form, files, reason));
+  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", "", ""});
+  EXPECT_FALSE(Save(files));
   EXPECT_EQ(reason, "Not a directory");
   // A pipe in the file's place is not overwritten.
   ASSERT_EQ(::mkfifo((dir / "marvo.ini").c_str(), 0600), 0);
-  EXPECT_FALSE(WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason));
+  EXPECT_FALSE(Write());
   EXPECT_EQ(reason, "not a readable settings file, left as it is");
+}
+
+// A file edited by hand while the game runs: its table is taken in the file's
+// own order, unsorted as it is, and the game's scores join it by the hall of
+// fame's rule, each in its speed's table. A game's end writes nothing else.
+TEST_F(SettingsTest, AGameEndsScoresJoinTheTableOnDiskAsItStandsAndNothingElseIsWritten) {
+  const GameFiles files = LocateGameFiles(dir.path(), {});
+  dir.Write("marvo.ini",
+            "[MARVOSTEL]\r\nBGM=1\r\nhiscore1 = 300\r\nHISCORE2=9000\r\nHISCORE3=100\r\n"
+            "HISCORE4=50\r\nHISCORE5=20\r\n[Speed75]\r\n; mine\r\n");
+  pending = {{7000, Speed::k100}, {4000, Speed::k75}, {1999, Speed::k50}};
+  EXPECT_TRUE(Save(files, {}, SaveScope::kHallOfFame)) << reason;
+  EXPECT_EQ(dir.Read("marvo.ini"),
+            "[MARVOSTEL]\r\nBGM=1\r\nhiscore1=300\r\nHISCORE2=9000\r\nHISCORE3=7000\r\nHISCORE4=100"
+            "\r\nHISCORE5=50\r\nBGM_TYPE=1\r\n[Speed75]\r\nHISCORE1=10000\r\nHISCORE2=5000"
+            "\r\nHISCORE3=4000\r\nHISCORE4=4000\r\nHISCORE5=3000\r\n; mine\r\n");
+  EXPECT_EQ(record.HiScore, (std::array<int32_t, 6>{0, 300, 9000, 7000, 100, 50}));
+}
+
+// Two processes saving in a loop, each entering scores of its own speed while
+// the other rewrites the file: the folder lock keeps every entry.
+TEST_F(SettingsTest, TwoProcessesSavingAtOnceLoseNoEntry) {
+  const GameFiles files = LocateGameFiles(dir.path(), {});
+  pid_t children[2];
+  for (int child = 0; child < 2; ++child) {
+    children[child] = ::fork();
+    if (children[child] != 0) continue;
+    for (int round = 1; round <= 60; ++round) {
+      form.MMG_BGMU.checked = (round + child) % 2 == 0;  // a new file every round
+      if (round % 12 == 0) pending = {{20000 + round, child == 0 ? Speed::k100 : Speed::k75}};
+      if (!Save(files)) ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  Read();
+  const std::array<int32_t, 6> each = {0, 20060, 20048, 20036, 20024, 20012};
+  EXPECT_EQ(std::pair(record.HiScore, record.HiScore75), std::pair(each, each));
 }
 
 }  // namespace
