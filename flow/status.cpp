@@ -29,4 +29,8 @@ void RefreshHallOfFame(const GameRecord& record, MainFormModel& form) {
     entries[size_t(i - 1)]->caption = HallOfFameCaption(i, record.HiScore[size_t(i)]);
 }
 
+void ShowSpeedNote(Speed speed, MainFormModel& form) {
+  form.speed_note = speed == Speed::k100 ? "" : "SPEED " + std::to_string(Percent(speed)) + "%";
+}
+
 }  // namespace marvo

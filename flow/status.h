@@ -20,4 +20,8 @@ void ShowHallOfFame(MainFormModel& form, int16_t visible);
 // Writes the five entry captions from HiScore; their visibility stays as it is.
 void RefreshHallOfFame(const GameRecord& record, MainFormModel& form);
 
+// "SPEED 75%" or "SPEED 50%" over the title while the game runs slower, so
+// that nobody takes one speed's hall of fame for another's; nothing at full speed.
+void ShowSpeedNote(Speed speed, MainFormModel& form);
+
 }  // namespace marvo

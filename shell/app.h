@@ -8,6 +8,7 @@
 #include "shell/about.h"
 #include "shell/desktop.h"
 #include "shell/display.h"
+#include "shell/options.h"
 #include "shell/paths.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
@@ -32,6 +33,8 @@ class App final : public MainFormEvents {
   // The window's zoom and full screen: read with the settings, changed by the
   // window, written with the settings.
   DisplayChoice display;
+  // The player's options: read and written with the settings, changed between games.
+  Options options;
 
   void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;
@@ -48,12 +51,33 @@ class App final : public MainFormEvents {
   void MMH_Web_Click() override;
   void MMH_About_Click() override;
   void lblBgmName_Click() override;
+  void Form_KeyRepeat(int16_t& KeyCode, int16_t& Shift) override;
+  void picSTAGE_KeyRepeat(int16_t& KeyCode, int16_t& Shift) override;
+  void Form_Deactivate() override;
+  void MMG_Pause_Click() override;
+  void MMS_OneButton_Click() override;
+  void MMS_HeldOnce_Click() override;
+  void MMS_FocusPause_Click() override;
+  void MMP_Speed_Click(int percent) override;
+
+  bool Paused() const { return flow_.Paused(); }
 
  private:
+  void StartGame();
+  // Pauses or resumes a running game; the screensaver follows.
+  void TogglePause();
+  // The screensaver is held off while a game is in play and not paused.
+  void FollowScreenSaver();
+  // The options shown in the Settings menu and in force in the game.
+  void ShowOptions();
+  // The player changed an option: from now on it is written with the settings.
+  void OptionChanged();
+
   Desktop& desktop_;
   GameFiles files_;
   Wavemix sound_;
   GameFlow flow_;
+  bool screensaver_held_ = false;
   // Last, so an About window still open goes before everything it points at.
   AboutWindowSlot about_{desktop_, form};
 };

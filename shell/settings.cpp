@@ -58,7 +58,7 @@ FileRead ReadSettingsText(const GameFiles& files, std::string& text) {
 }  // namespace
 
 void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files,
-                  DisplayChoice* display) {
+                  DisplayChoice* display, Options* options) {
   const bool track1 = FileExists(files.Find("bgm1.wav"));
   const bool track2 = FileExists(files.Find("bgm3.wav"));
 
@@ -88,10 +88,11 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& file
     record.HiScore[i] = ReadNumber(profile, kHiScoreKeys[i], kHiScoreDefaults[i]);
   }
   if (display) *display = ReadDisplayChoice(profile);
+  if (options) *options = ReadOptions(profile);
 }
 
 bool WriteSettings(const GameRecord& record, const MainFormModel& form, const GameFiles& files,
-                   std::string& reason, const DisplayChoice& display) {
+                   std::string& reason, const DisplayChoice& display, const Options& options) {
   const std::string& path = files.settings;
   std::string old_text;
   // The first save to the player's own file keeps what the starting file held.
@@ -108,6 +109,7 @@ bool WriteSettings(const GameRecord& record, const MainFormModel& form, const Ga
     ok = profile.Set(kSection, kHiScoreKeys[i], std::to_string(record.HiScore[i])) && ok;
   }
   ok = WriteDisplayChoice(display, profile) && ok;
+  ok = WriteOptions(options, profile) && ok;
   if (!ok) {
     reason = "a value could not be stored";
     return false;

@@ -4,6 +4,7 @@
 
 #include "engine/game_record.h"
 #include "shell/display.h"
+#include "shell/options.h"
 #include "shell/paths.h"
 #include "ui/form.h"
 
@@ -17,9 +18,10 @@ namespace marvo {
 // unreadable), and sets the check marks and enabled states of the music menu
 // items from it and from which of the two music files, "bgm1.wav" (track 1) and
 // "bgm3.wav" (track 2), the game finds.
-// With `display`, also reads the player's window size from its own section.
+// With `display` and `options`, also reads the player's window size and
+// options from their own sections.
 void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files,
-                  DisplayChoice* display = nullptr);
+                  DisplayChoice* display = nullptr, Options* options = nullptr);
 
 // Shut-down: writes the seven keys from the music menu's check marks, BgmTrack
 // and the hall of fame, and the window size when it is to be remembered,
@@ -29,7 +31,8 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& file
 // `reason`, when it could not be written; an existing file that cannot be read
 // is left alone rather than overwritten.
 bool WriteSettings(const GameRecord& record, const MainFormModel& form, const GameFiles& files,
-                   std::string& reason, const DisplayChoice& display = {});
+                   std::string& reason, const DisplayChoice& display = {},
+                   const Options& options = {});
 
 // Says on stderr that the settings could not be saved: "settings not saved to <path>: <reason>".
 void ReportSaveFailure(const std::string& path, const std::string& reason);
