@@ -25,6 +25,14 @@ namespace marvo {
 
 namespace {
 
+// A menu entry's text: its caption in the player's language, and a shortcut
+// that belongs to the window shown after a tab, as menus show shortcuts.
+QString ActionText(const MenuItem& item) {
+  QString text = Translated(item.caption);
+  if (item.shortcut_shown_only) text += '\t' + ToQString(item.shortcut);
+  return text;
+}
+
 QIcon GameIcon() {
   QIcon icon;
   for (int size : {16, 32}) {
@@ -108,7 +116,7 @@ MainForm::MainForm(MainFormModel& model, MainFormEvents& events, QWidget* parent
     : QMainWindow(parent), model_(model), events_(events) {
   setWindowTitle(ToQString(model.caption));
   setWindowIcon(GameIcon());
-  setFont(MakeFont(model.font));
+  setFont(MenuFont());
   // A fixed border: no maximise button, no resizing.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -136,6 +144,10 @@ void MainForm::BuildClientArea() {
     int16_t code = int16_t(key_code), state = int16_t(shift);
     Route([&] { events_.picSTAGE_KeyDown(code, state); });
   };
+  field_->on_key_repeat = [this](int key_code, int shift) {
+    int16_t code = int16_t(key_code), state = int16_t(shift);
+    Route([&] { events_.picSTAGE_KeyRepeat(code, state); });
+  };
   // Keys go to the window until a game enables the field.
   field_enabled_ = model_.picSTAGE.enabled;
   field_->setEnabled(field_enabled_);
@@ -146,10 +158,25 @@ void MainForm::BuildClientArea() {
 
   strip_ = client_->findChild<QLabel*>(ToQString(model_.lblBgmName.name));
   strip_->installEventFilter(this);
+  // A click on the field while it takes no turns (at the title) reaches the
+  // client area: it is the window's Space there.
+  client_->installEventFilter(this);
+}
+
+QFont MainForm::MenuFont(int zoom) const {
+  if (!EnglishMenus()) return MakeFont(model_.font, zoom);
+  QFont font = QApplication::font();
+  if (zoom > 1) {
+    if (font.pixelSize() > 0)
+      font.setPixelSize(font.pixelSize() * zoom);
+    else
+      font.setPointSizeF(font.pointSizeF() * zoom);
+  }
+  return font;
 }
 
 void MainForm::BuildMenus() {
-  menuBar()->setFont(MakeFont(model_.font));
+  menuBar()->setFont(MenuFont());
   for (const MenuItem* top : model_.menu_bar) {
     QMenu* menu = menuBar()->addMenu(Translated(top->caption));
     menu_widgets_.push_back(menu);
@@ -164,6 +191,10 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
   using Handler = void (MainFormEvents::*)();
   const std::map<const MenuItem*, Handler> clicks = {
       {&model_.MMG_Start, &MainFormEvents::MMG_Start_Click},
+      {&model_.MMG_Pause, &MainFormEvents::MMG_Pause_Click},
+      {&model_.MMS_OneButton, &MainFormEvents::MMS_OneButton_Click},
+      {&model_.MMS_HeldOnce, &MainFormEvents::MMS_HeldOnce_Click},
+      {&model_.MMS_FocusPause, &MainFormEvents::MMS_FocusPause_Click},
       {&model_.MMG_End, &MainFormEvents::MMG_End_Click},
       {&model_.MMG_BGMU, &MainFormEvents::MMG_BGMU_Click},
       {&model_.MMG_BGMN, &MainFormEvents::MMG_BGMN_Click},
@@ -173,7 +204,17 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
       {&model_.MMH_Web, &MainFormEvents::MMH_Web_Click},
       {&model_.MMH_About, &MainFormEvents::MMH_About_Click},
   };
-  menu->setFont(MakeFont(model_.font));
+  // The window's own keys, which the Display entries only name.
+  const std::map<const MenuItem*, std::function<void()>> window_keys = {
+      {&model_.MMD_ZoomIn, [this] { ZoomBy(+1); }},
+      {&model_.MMD_ZoomOut, [this] { ZoomBy(-1); }},
+      {&model_.MMD_ActualSize, [this] { ZoomTo(1); }},
+      {&model_.MMD_FullScreen, [this] { ToggleFullScreen(); }},
+      {&model_.MMP_100, [this] { Route([&] { events_.MMP_Speed_Click(100); }); }},
+      {&model_.MMP_75, [this] { Route([&] { events_.MMP_Speed_Click(75); }); }},
+      {&model_.MMP_50, [this] { Route([&] { events_.MMP_Speed_Click(50); }); }},
+  };
+  menu->setFont(MenuFont());
   for (const MenuItem* item : parent.children) {
     QAction* action = nullptr;
     if (item->separator) {
@@ -185,8 +226,13 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
       action = submenu->menuAction();
       AddMenuEntries(submenu, *item);
     } else {
-      action = menu->addAction(Translated(item->caption));
-      if (!item->shortcut.empty()) action->setShortcut(QKeySequence(ToQString(item->shortcut)));
+      action = menu->addAction(ActionText(*item));
+      if (!item->shortcut.empty() && !item->shortcut_shown_only)
+        action->setShortcut(QKeySequence(ToQString(item->shortcut)));
+      // A held shortcut key would pause and resume over and over.
+      action->setAutoRepeat(false);
+      if (auto key = window_keys.find(item); key != window_keys.end())
+        connect(action, &QAction::triggered, this, key->second);
       if (auto click = clicks.find(item); click != clicks.end()) {
         const Handler handler = click->second;
         connect(action, &QAction::triggered, this,
@@ -256,7 +302,7 @@ int MainForm::LargestWindowZoom() const {
 void MainForm::ApplyZoom(int zoom) {
   if (zoom == zoom_) return;
   zoom_ = zoom;
-  const QFont font = MakeFont(model_.font, zoom);
+  const QFont font = MenuFont(zoom);
   setFont(font);
   menuBar()->setFont(font);
   menuBar()->setFixedHeight(menu_height_ * zoom);
@@ -350,9 +396,7 @@ void MainForm::Mirror() {
     if (action.isChecked() != item.checked) action.setChecked(item.checked);
     if (action.isEnabled() != item.enabled) action.setEnabled(item.enabled);
     if (action.isVisible() != item.visible) action.setVisible(item.visible);
-    if (!item.separator && action.text() != Translated(item.caption)) {
-      action.setText(Translated(item.caption));
-    }
+    if (!item.separator && action.text() != ActionText(item)) action.setText(ActionText(item));
   }
 
   for (PictureView& view : pictures_) {
@@ -376,6 +420,8 @@ void MainForm::Mirror() {
 
   for (TimerView& view : timers_) SyncTimer(*view.timer, *view.model);
 
+  field_->SetOverlay(model_.pause_shown, ToQString(model_.speed_note));
+
   client_->Sync();
 }
 
@@ -383,7 +429,16 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
   const int code = ClassicKeyCode(event->key());
   if (code == 0) return QMainWindow::keyPressEvent(event);
   int16_t key_code = int16_t(code), shift = int16_t(ClassicShiftState(event->modifiers()));
-  Route([&] { events_.Form_KeyDown(key_code, shift); });
+  if (event->isAutoRepeat())
+    Route([&] { events_.Form_KeyRepeat(key_code, shift); });
+  else
+    Route([&] { events_.Form_KeyDown(key_code, shift); });
+}
+
+void MainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+    Route([&] { events_.Form_Deactivate(); });
+  QMainWindow::changeEvent(event);
 }
 
 void MainForm::paintEvent(QPaintEvent* event) {
@@ -402,6 +457,14 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::MouseButtonPress && !field_->isEnabled()) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton &&
+        field_->geometry().contains(mouse->position().toPoint())) {
+      int16_t key_code = 32, shift = 0;
+      Route([&] { events_.Form_KeyDown(key_code, shift); });
+    }
+  }
   if (watched == strip_) {
     // A click is a press and a release of the left button on the strip.
     if (event->type() == QEvent::MouseButtonPress) {

@@ -44,6 +44,7 @@ class MainForm final : public QMainWindow {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +65,9 @@ class MainForm final : public QMainWindow {
 
   void BuildClientArea();
   void AddZoomKeys();
+  // The font of menus and of the window itself: the design's, or under the
+  // English menus the desktop's own.
+  QFont MenuFont(int zoom = 1) const;
   // Draws everything at `zoom`; the callers size the window.
   void ApplyZoom(int zoom);
   // The window's size at 1x, menu bar included.
