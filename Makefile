@@ -4,7 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all build game test test-asan run bench format clean package
+.PHONY: all build game test test-asan golden run bench format clean package
 
 all: build
 
@@ -37,10 +37,16 @@ test-asan: $(ASAN_BUILD)/Makefile
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) -L headless --output-on-failure -j $(JOBS)
 
+# Writes the pictures the tests compare with, tests/golden/*.png, afresh from
+# what the code draws now; look at what changed before committing them.
+golden: build
+	MARVO_GOLDEN_REFRESH=1 ctest --test-dir $(BUILD) -L headless -j $(JOBS)
+
 run: game
 	./$(BUILD)/marvostel
 
 bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target marvo_benches
 	bench/run_bench.sh $(BUILD)
 
 # The Debian package, $(BUILD)/marvostel_<version>_amd64.deb.

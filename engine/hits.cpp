@@ -25,12 +25,10 @@ void Play::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
   const int16_t probe_y = int16_t(r_.HeadY + r_.StepY[r_.Heading]);
   if (Field().GetPixel(probe_x, probe_y) == kBlue) {
     PrintByHead("Bravo!");
-    r_.Score += int16_t(r_.StageNo * 100);
-    form_.lblSC.caption = FormatScore(r_.Score);
+    board_.AddPoints(int16_t(r_.StageNo * 100));
   }
   r_.Heading = r_.NextHeading[r_.Heading];
-  r_.TurnsLeft -= 1;
-  form_.lblBN.caption = FormatTurns(r_.TurnsLeft);
+  board_.UseTurn();
 }
 
 void Play::ResolveHit() {
@@ -42,8 +40,7 @@ void Play::ResolveHit() {
     const int32_t points = r_.StarCount * 1000;
     PrintByHead(FormatPlain(points));
     sound_.PlayWave(r_.WaveStar, 0);
-    r_.Score += points;
-    form_.lblSC.caption = FormatScore(r_.Score);
+    board_.AddPoints(points);
   }
 
   // Anything non-black read outside the inside window ends the game, border
@@ -59,15 +56,13 @@ void Play::ResolveHit() {
   const int32_t bonus = r_.TurnsLeft * 100;
   PrintByHead(FormatPlain(bonus + r_.StageBonus));
   form_.picSTAGE.enabled = false;
-  r_.Score += bonus + r_.StageBonus;
-  form_.lblSC.caption = FormatScore(r_.Score);
+  board_.AddPoints(bonus + r_.StageBonus);
   ShowBanner(kBannerStageClear);
   PauseWithEvents(kStageClearSeconds);
 
   r_.StageNo += 1;
   if (BuildStage(r_.StageNo) == kNoSuchStage) {
-    form_.lblNumber.caption = "ALL";
-    form_.lblBN.caption = "";
+    board_.ShowAllCleared();
     endings_.AllClear();
     return;
   }
@@ -76,9 +71,9 @@ void Play::ResolveHit() {
 
 void Play::ShowBanner(int16_t row, int x) {
   // The mask blackens the letter shapes, then the sheet ORs the letters in.
-  BitBlt(Field(), x, kBannerY, kBannerWidth, kBannerHeight, form_.picCG3.surface, 0, row,
+  BitBlt(Field(), x, kBannerY, kBannerWidth, kBannerHeight, form_.BannerMask(), 0, row,
          RasterOp::kSrcAnd);
-  BitBlt(Field(), x, kBannerY, kBannerWidth, kBannerHeight, form_.picCG2.surface, 0, row,
+  BitBlt(Field(), x, kBannerY, kBannerWidth, kBannerHeight, form_.BannerSheet(), 0, row,
          RasterOp::kSrcPaint);
 }
 

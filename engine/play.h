@@ -6,6 +6,7 @@
 #include "engine/geometry.h"
 #include "engine/movement.h"
 #include "engine/random.h"
+#include "engine/scoreboard.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -42,7 +43,16 @@ class Play final : public HitResolver {
  public:
   Play(GameRecord& record, MainFormModel& form, Platform& platform, Wavemix& sound,
        Endings& endings)
-      : r_(record), form_(form), platform_(platform), sound_(sound), endings_(endings) {}
+      : r_(record),
+        form_(form),
+        platform_(platform),
+        sound_(sound),
+        endings_(endings),
+        board_(record, form) {}
+
+  // The read-outs of this game: every change of score, stage or turns goes
+  // through it.
+  Scoreboard& scoreboard() { return board_; }
 
   // Lays out a stage on the field: its picture or its random blocks, the
   // border, 50 turns and the clear bonus. Returns the stage number for 1 to 10
@@ -75,7 +85,7 @@ class Play final : public HitResolver {
 
  private:
   // The field in its clean state and back: a copy of the whole field into
-  // the stage backup picCG4, and from it.
+  // the stage backup, and from it.
   void SaveField();
   void RestoreField();
   Surface& Field() { return form_.picSTAGE.surface; }
@@ -87,6 +97,7 @@ class Play final : public HitResolver {
   Platform& platform_;
   Wavemix& sound_;
   Endings& endings_;
+  Scoreboard board_;
   StageRandom random_;
 };
 

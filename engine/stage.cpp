@@ -2,7 +2,6 @@
 #include <array>
 
 #include "engine/field.h"
-#include "engine/formats.h"
 #include "engine/play.h"
 #include "resources/pictures.h"
 
@@ -116,9 +115,9 @@ void Play::PlaceGoal() {
 }
 
 void Play::StartStage(HeadStart start) {
-  form_.lblBN.caption = FormatTurns(r_.TurnsLeft);
+  board_.ShowTurns();
   SaveField();  // without the goal, which comes after the banner
-  form_.lblNumber.caption = FormatPlain(r_.StageNo);
+  board_.ShowStage();
   ShowBanner(kBannerGetReady);
   PauseWithEvents(kGetReadySeconds);
   RestoreField();
@@ -140,12 +139,12 @@ void Play::DrawBurst(int16_t x, int16_t y) {
 }
 
 void Play::SaveField() {
-  BitBlt(form_.picCG4.surface, 0, 0, kFieldCopyWidth, kFieldCopyHeight, Field(), 0, 0,
+  BitBlt(form_.StageBackup(), 0, 0, kFieldCopyWidth, kFieldCopyHeight, Field(), 0, 0,
          RasterOp::kSrcCopy);
 }
 
 void Play::RestoreField() {
-  BitBlt(Field(), 0, 0, kFieldCopyWidth, kFieldCopyHeight, form_.picCG4.surface, 0, 0,
+  BitBlt(Field(), 0, 0, kFieldCopyWidth, kFieldCopyHeight, form_.StageBackup(), 0, 0,
          RasterOp::kSrcCopy);
 }
 

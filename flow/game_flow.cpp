@@ -1,7 +1,6 @@
 #include "flow/game_flow.h"
 
 #include "engine/field.h"
-#include "engine/formats.h"
 #include "flow/hall_of_fame.h"
 #include "flow/status.h"
 
@@ -72,9 +71,8 @@ void GameFlow::PlayGame() {
     form_.lblBgmName.caption = r_.BgmTrack == 1 ? kTrack1Caption : kTrack2Caption;
     sound_.PlayWave(InPlayMusic(), kLoopForever);
   }
-  form_.lblSC.caption = FormatScore(0);
+  play_.scoreboard().StartGame();
   play_.BuildStage(r_.StageNo);
-  form_.lblBN.fore_color = kCyan;
   play_.StartStage(kFirstStageStart);
   r_.StopFlag = 0;
   play_.MoveHead();
@@ -93,8 +91,7 @@ void GameFlow::GameOver() {
 void GameFlow::AllClear() {
   r_.StopFlag = 1;
   const bool all_stars = r_.StarCount == kStarsPerGame;
-  r_.Score += all_stars ? kAllStarsBonus : kAllClearBonus;
-  form_.lblSC.caption = FormatScore(r_.Score);
+  play_.scoreboard().AddPoints(all_stars ? kAllStarsBonus : kAllClearBonus);
   form_.lblMsg.visible = true;
   form_.lblbonus1.visible = true;
   if (all_stars) form_.lblbonus2.visible = true;
@@ -118,9 +115,7 @@ void GameFlow::CloseGame(int banner_x) {
 
 void GameFlow::ReturnToTitle() {
   ShowTitlePicture(form_.picSTAGE.surface);
-  form_.lblNumber.caption = "";
-  form_.lblSC.caption = FormatScore(r_.HiScore[1]);
-  form_.lblBN.caption = "";
+  play_.scoreboard().ShowBetweenGames();
   // The link rotation carries on from where it stood.
   form_.lblBgmName.caption =
       r_.CaptionIndex != 0 ? r_.Captions[size_t(r_.CaptionIndex)] : std::string(kTitleCaption);

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   // The game's files lie beside the executable, or in the installed data folder.
   const std::string program_dir = QCoreApplication::applicationDirPath().toStdString();
   marvo::App app(platform, text, desktop, mixer, program_dir);
-  marvo::InstallTranslation(
+  app.menu_language = marvo::InstallTranslation(
       application, marvo::LocateGameFiles(program_dir, marvo::FileSearch::ForThisProcess()));
   marvo::MainForm form(app.form, app);
   desktop.SetMainWindow(&form);

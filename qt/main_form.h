@@ -18,9 +18,13 @@ namespace marvo {
 
 class ClientArea;
 
-// The main window on the screen: widgets built once from the form model, their
-// events routed to the game's handlers, and the model mirrored back into them
-// after every routed event and on every pass of the game's loops.
+// The main window on the screen. Its code lies in one file per job:
+//   main_form.cpp          the widgets, built once from the form model
+//   main_form_menus.cpp    the menu bar, and each entry's click to its handler
+//   main_form_input.cpp    keys, the close box and the strip's click to their handlers
+//   main_form_display.cpp  zoom and full screen
+//   main_form_mirror.cpp   the model copied into the widgets (and when that happens)
+//   client_area.cpp        the background and frame behind the widgets
 class MainForm final : public QMainWindow {
  public:
   MainForm(MainFormModel& model, MainFormEvents& events, QWidget* parent = nullptr);
@@ -39,7 +43,8 @@ class MainForm final : public QMainWindow {
   void ZoomBy(int step);
   void ZoomTo(int zoom);
   void ToggleFullScreen();
-  // Brings the widgets in line with the model. Cheap when little has changed.
+  // Brings the widgets in line with the model. Cheap when little has changed;
+  // main_form_mirror.cpp says when it runs.
   void Mirror();
 
  protected:
@@ -63,11 +68,27 @@ class MainForm final : public QMainWindow {
     QTimer* timer;
   };
 
+  // main_form.cpp
   void BuildClientArea();
-  void AddZoomKeys();
+  void AddLabel(const Label& label, QWidget* parent);
+  FieldWidget* AddPicture(const PictureBox& box, QWidget* parent);
+  void AddTimer(const Timer& timer, void (MainFormEvents::*handler)());
+
+  // main_form_menus.cpp
+  void BuildMenus();
+  void AddMenuEntries(QMenu* menu, const MenuItem& parent);
   // The font of menus and of the window itself: the design's, or under the
   // English menus the desktop's own.
   QFont MenuFont(int zoom = 1) const;
+  // An entry's text in the player's language, with a window key it only names.
+  static QString MenuText(const MenuItem& item);
+
+  // main_form_input.cpp
+  // Runs a handler, then shows what it changed.
+  void Route(const std::function<void()>& handler);
+
+  // main_form_display.cpp
+  void AddZoomKeys();
   // Draws everything at `zoom`; the callers size the window.
   void ApplyZoom(int zoom);
   // The window's size at 1x, menu bar included.
@@ -76,13 +97,6 @@ class MainForm final : public QMainWindow {
   int LargestWindowZoom() const;
   void ShowWindowed();
   void ShowFullScreen();
-  void BuildMenus();
-  void AddMenuEntries(QMenu* menu, const MenuItem& parent);
-  void AddLabel(const Label& label, QWidget* parent);
-  FieldWidget* AddPicture(const PictureBox& box, QWidget* parent);
-  void AddTimer(const Timer& timer, void (MainFormEvents::*handler)());
-  // Runs a handler, then shows what it changed.
-  void Route(const std::function<void()>& handler);
 
   MainFormModel& model_;
   MainFormEvents& events_;

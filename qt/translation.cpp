@@ -23,19 +23,20 @@ std::string Variable(const char* name) {
 
 }  // namespace
 
-void InstallTranslation(QCoreApplication& application, const GameFiles& files) {
+MenuLanguage InstallTranslation(QCoreApplication& application, const GameFiles& files) {
   const LocaleVariables locale{Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"),
                                Variable("LANGUAGE")};
-  if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return;
+  if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return MenuLanguage::kJapanese;
   const QString path = QString::fromStdString(files.Find(kEnglishFile));
   auto* translator = new QTranslator(&application);
   if (!translator->load(path)) {
     std::fprintf(stderr, "marvostel: %s could not be read; the menus stay in Japanese\n",
                  qPrintable(path));
     delete translator;
-    return;
+    return MenuLanguage::kJapanese;
   }
   application.installTranslator(translator);
+  return MenuLanguage::kEnglish;
 }
 
 QString Translated(const std::string& text) {

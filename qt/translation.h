@@ -3,6 +3,8 @@
 #include <QString>
 #include <string>
 
+#include "shell/language.h"
+
 class QCoreApplication;
 
 namespace marvo {
@@ -13,7 +15,8 @@ struct GameFiles;
 // ChooseMenuLanguage), from the game's data files. Call once, before the
 // window is built.
 // A missing translation file leaves the Japanese texts, with a warning.
-void InstallTranslation(QCoreApplication& application, const GameFiles& files);
+// Returns the language the menus are shown in.
+MenuLanguage InstallTranslation(QCoreApplication& application, const GameFiles& files);
 
 // One of the game's own texts (a menu caption, the About window's captions,
 // the message box, the help window's title) in the player's language.

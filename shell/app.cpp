@@ -49,14 +49,14 @@ void App::Form_Load() {
   FillLinkList(record);
   // The second title picture and the banner sheet with its mask wait in the
   // hidden holders; the field shows the title.
-  form.picCG1.surface.AssignPicture(LoadPicture(111));
-  form.picCG2.surface.AssignPicture(LoadPicture(120));
-  form.picCG3.surface.AssignPicture(LoadPicture(121));
-  form.picCG4.surface.AssignPicture(nullptr);
+  form.TitleMask().AssignPicture(LoadPicture(111));
+  form.BannerSheet().AssignPicture(LoadPicture(120));
+  form.BannerMask().AssignPicture(LoadPicture(121));
+  form.StageBackup().AssignPicture(nullptr);
   ShowTitlePicture(form.picSTAGE.surface);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
-  form.lblSC.caption = FormatScore(record.HiScore[1]);
+  flow_.play().scoreboard().ShowBetweenGames();
 }
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
@@ -192,7 +192,7 @@ void App::MMG_BGMT2_Click() {
   form.MMG_BGMT2.checked = true;
 }
 
-void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_); }
+void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_, menu_language); }
 
 void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 

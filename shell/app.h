@@ -9,6 +9,7 @@
 #include "shell/desktop.h"
 #include "shell/display.h"
 #include "shell/options.h"
+#include "shell/language.h"
 #include "shell/paths.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
@@ -35,6 +36,9 @@ class App final : public MainFormEvents {
   DisplayChoice display;
   // The player's options: read and written with the settings, changed between games.
   Options options;
+  // The menus' language, set by the window once it has installed its texts:
+  // the help is shown in it.
+  MenuLanguage menu_language = MenuLanguage::kJapanese;
 
   void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;

@@ -1,6 +1,9 @@
 #include "shell/commands.h"
 
 #include <array>
+#include <cstdio>
+
+#include "shell/file_io.h"
 
 namespace marvo {
 
@@ -48,8 +51,25 @@ void OpenShownLink(const GameRecord& record, Desktop& desktop) {
   OpenInBrowser(desktop, record.LinkUrls[size_t(record.CaptionIndex)]);
 }
 
-void ShowHelpFile(Desktop& desktop, const GameFiles& files) {
-  desktop.ShowHelp(files.Find("marvo.hlp"));
+const char* HelpFileName(MenuLanguage language) {
+  return language == MenuLanguage::kEnglish ? "marvo_en.hlp" : "marvo.hlp";
+}
+
+void ShowHelpFile(Desktop& desktop, const GameFiles& files, MenuLanguage language) {
+  const std::string own = files.Find(HelpFileName(language));
+  if (!FileExists(own)) {
+    const MenuLanguage other_language =
+        language == MenuLanguage::kEnglish ? MenuLanguage::kJapanese : MenuLanguage::kEnglish;
+    const std::string other = files.Find(HelpFileName(other_language));
+    if (FileExists(other)) {
+      std::fprintf(stderr, "marvostel: %s cannot be read; the help shows %s instead\n", own.c_str(),
+                   other.c_str());
+      desktop.ShowHelp(other);
+      return;
+    }
+  }
+  // With neither file there, the help window names the one it looked for.
+  desktop.ShowHelp(own);
 }
 
 }  // namespace marvo

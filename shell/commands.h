@@ -4,6 +4,7 @@
 
 #include "engine/game_record.h"
 #include "shell/desktop.h"
+#include "shell/language.h"
 #include "shell/paths.h"
 
 namespace marvo {
@@ -30,7 +31,13 @@ void OpenSupportPage(Desktop& desktop);
 // cannot be started is reported as for the support page.
 void OpenShownLink(const GameRecord& record, Desktop& desktop);
 
-// The game's help file, shown in the help window.
-void ShowHelpFile(Desktop& desktop, const GameFiles& files);
+// The help file written in a menu language: the game's own marvo.hlp is the
+// Japanese text, marvo_en.hlp the English one.
+const char* HelpFileName(MenuLanguage language);
+
+// The help in the menus' language, shown in the help window. When that file is
+// missing and the other language's is there, the other one is shown rather
+// than nothing, and one line on stderr says so.
+void ShowHelpFile(Desktop& desktop, const GameFiles& files, MenuLanguage language);
 
 }  // namespace marvo

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "shell/profile.h"
+#include "shell/file_io.h"
 
 namespace marvo {
 

@@ -66,32 +66,4 @@ class Profile {
   std::vector<Line> lines_;
 };
 
-enum class FileRead { kOk, kMissing, kFailed };
-
-// The largest settings file read: the game's own is a few dozen bytes, and a
-// bigger file is not one it wrote, so it is neither read nor overwritten.
-inline constexpr std::size_t kMaxTextFileSize = 16u << 20;
-
-// Reads a whole regular file into `text`. kMissing when nothing is at `path`;
-// kFailed when it cannot be read, is not a regular file (a directory, a pipe) or
-// is larger than kMaxTextFileSize. `text` is changed only on kOk.
-FileRead ReadTextFile(const std::string& path, std::string& text);
-
-// Replaces the file at `path` with `text` so that the old file stays whole
-// unless the new one is fully on disk: writes a new file beside it, syncs it,
-// renames it over the old one and syncs the folder. Returns false on any failure
-// (no leftover file; the old file untouched unless only the final folder sync
-// failed). A new file takes the old one's permissions, or the usual ones. A
-// symbolic link at `path` is written through: the new file goes beside the
-// link's final target and replaces it, and the link stays. errno tells why a
-// replacement failed.
-bool ReplaceFileAtomically(const std::string& path, std::string_view text);
-
-// Makes the folder `dir` and any missing folder above it (readable by the user
-// alone). True when `dir` is a folder afterwards; otherwise errno tells why.
-bool MakeFolders(const std::string& dir);
-
-// True when `path` names a regular file that can be opened for reading.
-bool FileExists(const std::string& path);
-
 }  // namespace marvo

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "shell/file_io.h"
 #include "shell/profile.h"
 
 namespace marvo {

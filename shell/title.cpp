@@ -17,7 +17,7 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
     record.DemoPhase = 1;
     // The field shows the title here: AND with the mask leaves it at half density.
     // The mask covers the whole field, like the stage backup's copies.
-    BitBlt(field, 0, 0, kFieldCopyWidth, kFieldCopyHeight, form.picCG1.surface, 0, 0,
+    BitBlt(field, 0, 0, kFieldCopyWidth, kFieldCopyHeight, form.TitleMask(), 0, 0,
            RasterOp::kSrcAnd);
     DrawFieldBorder(field);
     ShowHallOfFame(form, -1);

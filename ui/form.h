@@ -126,6 +126,13 @@ class MainFormModel {
 
   // Hidden holders: sources and targets of block copies, never shown.
   PictureBox picCG1, picCG2, picCG3, picCG4;
+  // The holders by what they hold: the mask that dims the title behind the
+  // hall of fame, the banner sheet and its mask, and the clean copy of the
+  // stage that the banners are laid over and taken off again.
+  Surface& TitleMask() { return picCG1.surface; }
+  Surface& BannerSheet() { return picCG2.surface; }
+  Surface& BannerMask() { return picCG3.surface; }
+  Surface& StageBackup() { return picCG4.surface; }
 
   Timer DemoTimer;
 

@@ -2,17 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tests/support/recording_desktop.h"
+#include "tests/support/temp_dir.h"
 
 namespace marvo {
 namespace {
 
 // The support page and the strip's links open under the hourglass; only a
-// browser that fails is reported, in the same words for both. The help file
-// is the one beside the game.
+// browser that fails is reported, in the same words for both. The help is
+// the menus' language's wherever it lies, else the other language's.
 TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   testing::RecordingDesktop desktop;
   GameRecord record;
@@ -34,14 +36,22 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   }
   desktop.browser_works = false;
   OpenSupportPage(desktop);
-  ShowHelpFile(desktop, GameFiles{"/opt/marvostel", "/usr/share/games/marvostel", "", ""});
+  testing::TempDir dir;
+  std::filesystem::create_directory(dir / "data");
+  dir.Write("marvo.hlp", "#"), dir.Write("data/marvo_en.hlp", "#");
+  const GameFiles files{dir.path(), dir / "data", "", ""};
+  ShowHelpFile(desktop, files, MenuLanguage::kEnglish);
+  ShowHelpFile(desktop, files, MenuLanguage::kJapanese);
+  std::filesystem::remove(dir / "marvo.hlp");
+  ShowHelpFile(desktop, files, MenuLanguage::kJapanese);
+  const std::string help = "help " + dir.path(), en = help + "/data/marvo_en.hlp";
   const std::string failed = "message ブラウザ起動エラー: Ｗｅｂブラウザの起動に失敗しました。";
   EXPECT_EQ(desktop.requests,
             (std::vector<std::string>{"hourglass", "open " + record.LinkUrls[3], failed,
                                       "default pointer", "hourglass",
                                       "open https://www.debian.org/", "default pointer",
                                       "hourglass", "open https://marvostel.example.com/support/",
-                                      failed, "default pointer", "help /opt/marvostel/marvo.hlp"}));
+                                      failed, "default pointer", en, help + "/marvo.hlp", en}));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "flow/status.h"
 #include "resources/pictures.h"
 #include "shell/commands.h"
-#include "tests/support/pixel_hash.h"
+#include "tests/support/golden.h"
 #include "tests/support/virtual_platform.h"
 
 namespace marvo {
@@ -20,7 +20,7 @@ class TitleTest : public ::testing::Test {
  protected:
   TitleTest() {
     FillLinkList(record);
-    form.picCG1.surface.AssignPicture(LoadPicture(111));
+    form.TitleMask().AssignPicture(LoadPicture(111));
     ShowTitlePicture(form.picSTAGE.surface);
     record.StoreStartUpValues();
     platform.AddTimer(form.DemoTimer, [this] { DemoTick(record, form); });
@@ -30,8 +30,9 @@ class TitleTest : public ::testing::Test {
   void ExpectView(bool dimmed) const {
     for (const Label* entry : {&form.lblHSCTitle, &form.lblHSC1, &form.lblHSC5})
       EXPECT_EQ(entry->visible, dimmed) << entry->name;
-    EXPECT_EQ(testing::PixelHash(form.picSTAGE.surface.Pixels()),
-              dimmed ? 0x8e8869aa797b3048u : 0xeac6b47c18b219ebu);
+    EXPECT_TRUE(
+        testing::MatchesPng(form.picSTAGE.surface.Pixels(),
+                            dimmed ? "tests/golden/title-dimmed.png" : "tests/golden/title.png"));
   }
   void RunTo(double seconds) { platform.RunUntil(start + seconds + 0.001); }
 

@@ -1,12 +1,16 @@
 #!/bin/sh
-# Builds the private-profile fuzz target with clang's libFuzzer, replays the
-# saved corpus, then fuzzes for a while (FUZZ_SECONDS, default 60).
+# Builds fuzz target NAME (NAME_fuzz.cpp beside this script, over the tree's
+# SOURCEs) with clang's libFuzzer, replays its saved corpus (corpus/NAME), then
+# fuzzes for a while (FUZZ_SECONDS, default 60).
 # Exits 77 (skipped) where clang++ or the fuzzer runtime is missing, non-zero
 # on a finding (the reproducer is left in the temporary folder, which is named).
+#   run_fuzz.sh NAME SOURCE...
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 seconds=${FUZZ_SECONDS:-60}
+name=$1
+shift
 
 cxx=""
 for c in clang++ clang++-14; do
@@ -33,7 +37,7 @@ fi
 
 if ! "$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I "$root" \
-    "$here/profile_fuzz.cpp" "$root/shell/profile.cpp" -o "$work/profile_fuzz"; then
+    "$here/${name}_fuzz.cpp" "$@" -o "$work/fuzz"; then
   echo "building the fuzz target failed"
   exit 1
 fi
@@ -41,13 +45,13 @@ fi
 # New inputs go to a scratch corpus; the saved one stays as committed.
 mkdir -p "$work/corpus"
 cd "$work" || exit 1
-if ! ./profile_fuzz -runs=0 "$here/corpus"; then
+if ! ./fuzz -runs=0 "$here/corpus/$name"; then
   keep=1
   echo "a saved input fails; see $work"
   exit 1
 fi
-if ! ./profile_fuzz -max_total_time="$seconds" -max_len=4096 -timeout=10 \
-    -rss_limit_mb=2048 -print_final_stats=1 "$work/corpus" "$here/corpus"; then
+if ! ./fuzz -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+    -rss_limit_mb=2048 -print_final_stats=1 "$work/corpus" "$here/corpus/$name"; then
   keep=1
   echo "fuzzing found a fault; the reproducer is in $work"
   exit 1

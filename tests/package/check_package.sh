@@ -36,6 +36,7 @@ sort >"$work/expected" <<'LIST'
 ./usr/share/games/marvostel/bgm4.wav
 ./usr/share/games/marvostel/e1.wav
 ./usr/share/games/marvostel/marvo.hlp
+./usr/share/games/marvostel/marvo_en.hlp
 ./usr/share/games/marvostel/p1.wav
 ./usr/share/icons/hicolor/128x128/apps/marvostel.png
 ./usr/share/icons/hicolor/16x16/apps/marvostel.png
