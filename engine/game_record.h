@@ -46,12 +46,24 @@ struct GameRecord {
   int32_t WaveCrash = 0;
   int32_t WaveStar = 0;
 
-  std::array<int32_t, 6> HiScore{};  // 1 = best
+  // The hall of fame of each speed, 1 = best: HiScore for 100 %, the others
+  // for the slower speeds, whose scores never meet the full-speed table.
+  std::array<int32_t, 6> HiScore{};
+  std::array<int32_t, 6> HiScore75{};
+  std::array<int32_t, 6> HiScore50{};
   std::array<int16_t, 5> StepX{};
   std::array<int16_t, 5> StepY{};
   std::array<int16_t, 5> NextHeading{};
   std::array<std::string, 6> Captions;
   std::array<std::string, 6> LinkUrls;
+
+  // The table of `of`'s scores.
+  std::array<int32_t, 6>& Table(Speed of) {
+    return of == Speed::k75 ? HiScore75 : of == Speed::k50 ? HiScore50 : HiScore;
+  }
+  const std::array<int32_t, 6>& Table(Speed of) const {
+    return const_cast<GameRecord*>(this)->Table(of);
+  }
 
   // The values start-up stores: the direction tables and the idle values, with
   // the loop stopped and the link rotation not yet begun.

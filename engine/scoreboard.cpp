@@ -32,7 +32,7 @@ void Scoreboard::ShowAllCleared() {
 
 void Scoreboard::ShowBetweenGames() {
   form_.lblNumber.caption = "";
-  ShowScore(r_.HiScore[1]);
+  ShowScore(r_.Table(r_.speed)[1]);
   form_.lblBN.caption = "";
 }
 

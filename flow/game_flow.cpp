@@ -106,9 +106,11 @@ void GameFlow::AllClear() {
 
 void GameFlow::CloseGame(int banner_x) {
   EnterHighScore(r_, r_.Score);
-  RefreshHallOfFame(r_, form_);
   play_.ShowBanner(kBannerGameOver, banner_x);
   if (MusicOn()) sound_.PlayWave(ClosingJingle(), 0);
+  // Kept for good before the pause, so that nothing afterwards can lose it.
+  if (on_finished) on_finished(r_.Score, r_.speed);
+  RefreshHallOfFame(r_, form_);
   play_.PauseWithEvents(kClosingSeconds);
   ReturnToTitle();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "engine/game_clock.h"
 #include "engine/game_record.h"
 #include "engine/play.h"
@@ -28,6 +30,12 @@ class GameFlow final : public Endings {
   // Puts the title back and the game record into its idle state.
   void ReturnToTitle();
 
+  // Told of each finished game, game over and all clear alike, at the start of
+  // its closing pause, once its score has entered the table shown: here the
+  // score is kept for good and the tables may change.
+  std::function<void(int32_t score, Speed speed)> on_finished;
+
+  // The play engine, which takes the turn key.
   // The play engine.
   Play& play() { return play_; }
   // Space on the field: a turn, unless the game is paused.

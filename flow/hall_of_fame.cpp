@@ -2,8 +2,7 @@
 
 namespace marvo {
 
-void EnterHighScore(GameRecord& record, int32_t score) {
-  auto& table = record.HiScore;
+void EnterHighScore(std::array<int32_t, 6>& table, int32_t score) {
   if (table[5] > score) return;
   // Equal to the fifth entry still takes its place (with the same value).
   table[5] = score;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/game_record.h"
@@ -9,6 +10,11 @@ namespace marvo {
 // Ranks a final score into the five-entry hall of fame with one bubbling pass
 // from the bottom. The table is used as it stands, sorted or not; a score that
 // ties an entry goes below it, so earlier scores keep their places.
-void EnterHighScore(GameRecord& record, int32_t score);
+void EnterHighScore(std::array<int32_t, 6>& table, int32_t score);
+
+// Enters a score made at the chosen speed into that speed's table.
+inline void EnterHighScore(GameRecord& record, int32_t score) {
+  EnterHighScore(record.Table(record.speed), score);
+}
 
 }  // namespace marvo

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/scoreboard.h"
+
 namespace marvo {
 
 namespace {
@@ -26,7 +28,12 @@ void ShowHallOfFame(MainFormModel& form, int16_t visible) {
 void RefreshHallOfFame(const GameRecord& record, MainFormModel& form) {
   const auto entries = Entries(form);
   for (int i = 1; i <= 5; ++i)
-    entries[size_t(i - 1)]->caption = HallOfFameCaption(i, record.HiScore[size_t(i)]);
+    entries[size_t(i - 1)]->caption = HallOfFameCaption(i, record.Table(record.speed)[size_t(i)]);
+}
+
+void ShowChosenTable(GameRecord& record, MainFormModel& form) {
+  RefreshHallOfFame(record, form);
+  if (record.GameRunning == 0) Scoreboard(record, form).ShowBetweenGames();
 }
 
 void ShowSpeedNote(Speed speed, MainFormModel& form) {

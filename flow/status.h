@@ -17,11 +17,15 @@ std::string HallOfFameCaption(int entry, int32_t score);
 // `visible` is a classic truth value: 0 hides, anything else (-1) shows.
 void ShowHallOfFame(MainFormModel& form, int16_t visible);
 
-// Writes the five entry captions from HiScore; their visibility stays as it is.
+// Writes the five entry captions from the chosen speed's table; their
+// visibility stays as it is.
 void RefreshHallOfFame(const GameRecord& record, MainFormModel& form);
 
 // "SPEED 75%" or "SPEED 50%" over the title while the game runs slower, so
 // that nobody takes one speed's hall of fame for another's; nothing at full speed.
 void ShowSpeedNote(Speed speed, MainFormModel& form);
+// Between games, after the speed or the tables changed: the hall of fame and
+// the score read-out's best score from the chosen speed's table.
+void ShowChosenTable(GameRecord& record, MainFormModel& form);
 
 }  // namespace marvo

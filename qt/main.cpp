@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
   marvo::Gamepad gamepad(form);
 
   form.Load();
-  form.Show(app.display);
+  // A zoom or full-screen change is saved at once: a display that goes away
+  // ends the program with no chance to save.
+  form.Show(app.display, [&app] { app.SaveChoices(); });
   return application.exec();
 }

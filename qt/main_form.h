@@ -35,8 +35,8 @@ class MainForm final : public QMainWindow {
   // Shows the window in the middle of its screen.
   void ShowCentered() { marvo::ShowCentered(*this); }
   // Shows the window at the player's zoom or full screen, as `display` says,
-  // and keeps the player's changes there from now on.
-  void Show(DisplayChoice& display);
+  // and keeps the player's changes there from now on, calling `changed` after each.
+  void Show(DisplayChoice& display, std::function<void()> changed = {});
   // The whole factor the window is drawn at.
   int Zoom() const { return zoom_; }
   // The zoom keys: Ctrl+Plus, Ctrl+Minus, Ctrl+0, and F11 for full screen.
@@ -110,6 +110,7 @@ class MainForm final : public QMainWindow {
   bool full_screen_ = false;
   DisplayChoice own_display_;
   DisplayChoice* display_ = &own_display_;
+  std::function<void()> display_changed_;
   std::vector<QMenu*> menu_widgets_;
   std::vector<LabelView> labels_;
   std::vector<MenuView> menus_;

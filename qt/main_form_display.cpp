@@ -66,8 +66,9 @@ void MainForm::ApplyZoom(int zoom) {
   Mirror();
 }
 
-void MainForm::Show(DisplayChoice& display) {
+void MainForm::Show(DisplayChoice& display, std::function<void()> changed) {
   display_ = &display;
+  display_changed_ = std::move(changed);
   if (display.full_screen)
     ShowFullScreen();
   else
@@ -108,6 +109,7 @@ void MainForm::ZoomTo(int zoom) {
   if (full_screen_ || zoom == zoom_) return;
   display_->Choose(zoom, false);
   ShowWindowed();
+  if (display_changed_) display_changed_();
 }
 
 void MainForm::ToggleFullScreen() {
@@ -116,6 +118,7 @@ void MainForm::ToggleFullScreen() {
     ShowWindowed();
   else
     ShowFullScreen();
+  if (display_changed_) display_changed_();
 }
 
 void MainForm::paintEvent(QPaintEvent* event) {

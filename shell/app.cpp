@@ -35,6 +35,7 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
       sound_(mixer),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
+  flow_.on_finished = [this](int32_t score, Speed speed) { GameFinished(score, speed); };
 }
 
 void App::Form_Load() {
@@ -45,7 +46,6 @@ void App::Form_Load() {
   ReadSettings(record, form, files_, &display, &options);
   ShowOptions();
   LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
-  RefreshHallOfFame(record, form);
   FillLinkList(record);
   // The second title picture and the banner sheet with its mask wait in the
   // hidden holders; the field shows the title.
@@ -56,15 +56,32 @@ void App::Form_Load() {
   ShowTitlePicture(form.picSTAGE.surface);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
-  flow_.play().scoreboard().ShowBetweenGames();
+  ShowChosenTable();
 }
+
+std::string App::Save(SaveScope scope) {
+  std::string reason;
+  if (SaveSettings(scope, record, form, files_, pending_, reason, display, options)) return {};
+  ReportSaveFailure(files_.settings, reason);
+  return reason.empty() ? "unknown reason" : reason;
+}
+
+void App::GameFinished(int32_t score, Speed speed) {
+  pending_.push_back({score, speed});
+  // The strip is the only word a player who started from the desktop sees; it
+  // goes back to its rotation at the title. The score is tried again later.
+  const std::string failure = Save(SaveScope::kHallOfFame);
+  if (!failure.empty()) form.lblBgmName.caption = "HALL OF FAME NOT SAVED : " + failure;
+}
+
+void App::SaveChoices() { Save(SaveScope::kEverything); }
+
+void App::ShowChosenTable() { marvo::ShowChosenTable(record, form); }
 
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write is reported; the old file stays whole.
-  std::string reason;
-  if (!WriteSettings(record, form, files_, reason, display, options))
-    ReportSaveFailure(files_.settings, reason);
+  Save(SaveScope::kEverything);
   if (screensaver_held_) desktop_.HoldScreenSaver(false);
   sound_.CloseSound();
   desktop_.EndProcess();
@@ -135,8 +152,8 @@ void App::OptionChanged() {
   options.remembered = true;
   ShowOptions();
   // The hall of fame and the best score shown are those of the chosen speed.
-  RefreshHallOfFame(record, form);
-  form.lblSC.caption = FormatScore(record.HiScore[1]);
+  ShowChosenTable();
+  SaveChoices();
 }
 
 void App::MMS_OneButton_Click() {
@@ -173,23 +190,27 @@ void App::MMG_End_Click() { desktop_.CloseMainWindow(); }
 void App::MMG_BGMU_Click() {
   form.MMG_BGMU.checked = true;
   form.MMG_BGMN.checked = false;
+  SaveChoices();
 }
 
 void App::MMG_BGMN_Click() {
   form.MMG_BGMU.checked = false;
   form.MMG_BGMN.checked = true;
+  SaveChoices();
 }
 
 void App::MMG_BGMT1_Click() {
   record.BgmTrack = 1;
   form.MMG_BGMT1.checked = true;
   form.MMG_BGMT2.checked = false;
+  SaveChoices();
 }
 
 void App::MMG_BGMT2_Click() {
   record.BgmTrack = 2;
   form.MMG_BGMT1.checked = false;
   form.MMG_BGMT2.checked = true;
+  SaveChoices();
 }
 
 void App::MMH_Help_Click() { ShowHelpFile(desktop_, files_, menu_language); }

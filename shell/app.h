@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/game_record.h"
 #include "flow/game_flow.h"
@@ -11,6 +12,7 @@
 #include "shell/language.h"
 #include "shell/options.h"
 #include "shell/paths.h"
+#include "shell/settings.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -66,6 +68,13 @@ class App final : public MainFormEvents {
 
   bool Paused() const { return flow_.Paused(); }
 
+  // Saves the settings now, the player's choices with them. Called whenever the
+  // player changes the music, the display or an option, so that a choice
+  // outlasts a display that goes away or a session that is killed.
+  void SaveChoices();
+  // After the speed changed: the hall of fame and best score of its table.
+  void ShowChosenTable();
+
  private:
   void StartGame();
   // Pauses or resumes a running game; the screensaver follows.
@@ -76,12 +85,18 @@ class App final : public MainFormEvents {
   void ShowOptions();
   // The player changed an option: from now on it is written with the settings.
   void OptionChanged();
+  // A finished game's score is kept at once, during the closing pause.
+  void GameFinished(int32_t score, Speed speed);
+  // Saves, says on stderr when that failed and returns the reason (empty on success).
+  std::string Save(SaveScope scope);
 
   Desktop& desktop_;
   GameFiles files_;
   Wavemix sound_;
   GameFlow flow_;
   bool screensaver_held_ = false;
+  // Finished games whose scores are not in the settings file yet.
+  std::vector<FinishedGame> pending_;
   // Last, so an About window still open goes before everything it points at.
   AboutWindowSlot about_{desktop_, form};
 };

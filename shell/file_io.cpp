@@ -1,6 +1,7 @@
 #include "shell/file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace marvo {
 
@@ -41,9 +43,10 @@ std::string TempSuffix() {
   return buf;
 }
 
+}  // namespace
+
 // The file a save lands in: symbolic links are followed to their target, so a
-// link stays a link and its target gets the new text. Empty, with errno set,
-// when a link cannot be read or the links go round in a loop.
+// link stays a link and its target gets the new text.
 std::string FollowLinks(std::string path) {
   for (int hop = 0; hop < 40; ++hop) {
     struct stat st {};
@@ -62,8 +65,6 @@ std::string FollowLinks(std::string path) {
   errno = ELOOP;
   return {};
 }
-
-}  // namespace
 
 FileRead ReadTextFile(const std::string& path, std::string& text) {
   // Non-blocking, so that a pipe in the file's place cannot hold up the caller
@@ -155,6 +156,45 @@ bool FileExists(const std::string& path) {
   if (fd.get() < 0) return false;
   struct stat st {};
   return ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+namespace {
+
+constexpr double kLockTryEvery = 0.005;
+constexpr double kLockPatience = 1.0;
+
+void SleepFor(double seconds) {
+  timespec span{0, static_cast<long>(seconds * 1e9)};
+  while (::nanosleep(&span, &span) != 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+FolderLock::FolderLock(const std::string& dir) {
+  fd_ = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) {
+    failure_ = std::strerror(errno);
+    return;
+  }
+  for (double waited = 0;; waited += kLockTryEvery) {
+    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+      held_ = true;
+      return;
+    }
+    if (errno != EWOULDBLOCK && errno != EINTR) {
+      failure_ = std::strerror(errno);
+      return;
+    }
+    if (waited >= kLockPatience) break;
+    SleepFor(kLockTryEvery);
+  }
+  failure_ = "held by another copy all the while";
+}
+
+FolderLock::~FolderLock() {
+  // Closing the folder's last descriptor lets the lock go.
+  if (fd_ >= 0) ::close(fd_);
 }
 
 }  // namespace marvo

@@ -50,6 +50,35 @@ FileRead ReadTextFile(const std::string& path, std::string& text);
 // replacement failed.
 bool ReplaceFileAtomically(const std::string& path, std::string_view text);
 
+// Where `path` leads once every symbolic link on the way is followed (the
+// path itself when it is no link or names nothing); empty, with errno set, when
+// the links go round in a loop or cannot be read.
+std::string FollowLinks(std::string path);
+
+// An exclusive lock on a folder, held from construction to destruction, so
+// that two copies of the game never read, merge and replace a file in it at
+// once. The lock is on the folder itself: a lock on the file would guard
+// nothing, since every save renames a new file over it, and no lock file is
+// ever left beside it. Copies that do not take the lock are not held up.
+class FolderLock {
+ public:
+  // Tries for up to a second.
+  explicit FolderLock(const std::string& dir);
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  ~FolderLock();
+
+  bool Held() const { return held_; }
+  // Why the lock is not held: the reason from the system, or that it stayed
+  // taken for the whole time.
+  const std::string& Failure() const { return failure_; }
+
+ private:
+  int fd_ = -1;
+  bool held_ = false;
+  std::string failure_;
+};
+
 // Makes the folder `dir` and any missing folder above it (readable by the user
 // alone). True when `dir` is a folder afterwards; otherwise errno tells why.
 bool MakeFolders(const std::string& dir);

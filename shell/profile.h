@@ -42,6 +42,11 @@ class Profile {
   // The whole text, ready to be written.
   std::string Text() const;
 
+  // Whether the first section named `section` holds `key` with a value.
+  bool Has(std::string_view section, std::string_view key) const {
+    return Get(section, key, "\n") != "\n";
+  }
+
   // Whether a section of that name is in the text, even an empty one.
   bool HasSection(std::string_view section) const {
     return FindSection(section) != std::string::npos;

@@ -1,5 +1,7 @@
 #include "shell/settings.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "flow/hall_of_fame.h"
 #include "shell/file_io.h"
 #include "shell/profile.h"
 
@@ -16,6 +19,7 @@ namespace marvo {
 namespace {
 
 constexpr std::string_view kSection = "MARVOSTEL";
+using Table = std::array<int32_t, 6>;
 constexpr const char* kHiScoreKeys[6] = {nullptr,    "HISCORE1", "HISCORE2",
                                          "HISCORE3", "HISCORE4", "HISCORE5"};
 constexpr const char* kHiScoreDefaults[6] = {nullptr, "10000", "05000", "04000", "03000", "02000"};
@@ -42,18 +46,51 @@ std::optional<int32_t> ParseInt32(std::string_view text) {
 
 // A key's value as a number; a value that is no number counts as the key's
 // default, so a damaged file still starts the game.
-int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_view fallback) {
-  if (auto value = ParseInt32(profile.Get(kSection, key, fallback))) return *value;
+int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_view fallback,
+                   std::string_view section = kSection) {
+  if (auto value = ParseInt32(profile.Get(section, key, fallback))) return *value;
   return ParseInt32(fallback).value_or(0);
 }
 
+// The section holding a speed's hall of fame: the design's own for full speed.
+std::string TableSection(Speed speed) {
+  return speed == Speed::k100 ? std::string(kSection) : "Speed" + std::to_string(Percent(speed));
+}
+
+// A table as the file has it, in the file's order; a missing table or entry
+// starts from the defaults.
+Table ReadTable(const Profile& profile, Speed speed) {
+  Table table{};
+  for (int i = 1; i <= 5; ++i)
+    table[size_t(i)] =
+        ReadNumber(profile, kHiScoreKeys[i], kHiScoreDefaults[i], TableSection(speed));
+  return table;
+}
+
+bool WriteTable(const Table& table, Speed speed, Profile& profile) {
+  bool ok = true;
+  for (int i = 1; i <= 5; ++i)
+    ok = profile.Set(TableSection(speed), kHiScoreKeys[i], std::to_string(table[size_t(i)])) && ok;
+  return ok;
+}
+
 // The player's own file; while they have none, the one the game starts them
-// from. Only the player's own file can make the read fail.
-FileRead ReadSettingsText(const GameFiles& files, std::string& text) {
+// from (then `own` is false). Only the player's own file can make the read fail.
+FileRead ReadSettingsText(const GameFiles& files, std::string& text, bool* own = nullptr) {
   const FileRead read = ReadTextFile(files.settings, text);
+  if (own) *own = read == FileRead::kOk;
   if (read != FileRead::kMissing || files.starting_settings.empty()) return read;
   return ReadTextFile(files.starting_settings, text) == FileRead::kOk ? FileRead::kOk
                                                                       : FileRead::kMissing;
+}
+
+// The folder the file finally lands in, so that every copy locks the same one
+// whichever link it reaches the file through.
+std::string FinalFolder(const std::string& path) {
+  std::string target = FollowLinks(path);
+  if (target.empty()) target = path;
+  const std::size_t slash = target.rfind('/');
+  return slash == target.npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
 }
 
 }  // namespace
@@ -85,42 +122,86 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& file
   form.MMG_BGMT2.checked = track2 && record.BgmTrack != 1;
 
   // The scores are used as read, in whatever order the file has them.
-  for (int i = 1; i <= 5; ++i) {
-    record.HiScore[i] = ReadNumber(profile, kHiScoreKeys[i], kHiScoreDefaults[i]);
-  }
+  for (Speed speed : kSpeeds) record.Table(speed) = ReadTable(profile, speed);
   if (display) *display = ReadDisplayChoice(profile);
   if (options) *options = ReadOptions(profile);
 }
 
-bool WriteSettings(const GameRecord& record, const MainFormModel& form, const GameFiles& files,
-                   std::string& reason, const DisplayChoice& display, const Options& options) {
+bool SaveSettings(SaveScope scope, GameRecord& record, const MainFormModel& form,
+                  const GameFiles& files, std::vector<FinishedGame>& pending, std::string& reason,
+                  const DisplayChoice& display, const Options& options) {
   const std::string& path = files.settings;
+  const std::size_t slash = path.rfind('/');
+  if (slash != 0 && slash != path.npos && !MakeFolders(path.substr(0, slash))) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  // Read, merge and replace under one lock, so that two copies' saves never
+  // interleave; without it the save still goes ahead, as one atomic write.
+  const std::string folder = FinalFolder(path);
+  const FolderLock lock(folder);
+  if (!lock.Held()) {
+    std::fprintf(stderr, "settings saved to %s without locking %s: %s\n", path.c_str(),
+                 folder.c_str(), lock.Failure().c_str());
+  }
+
   std::string old_text;
+  bool own = false;
   // The first save to the player's own file keeps what the starting file held.
-  const FileRead read = ReadSettingsText(files, old_text);
+  const FileRead read = ReadSettingsText(files, old_text, &own);
   if (read == FileRead::kFailed) {
     reason = "not a readable settings file, left as it is";
     return false;
   }
   Profile profile = Profile::Parse(read == FileRead::kOk ? old_text : std::string());
 
-  bool ok = profile.Set(kSection, "BGM", form.MMG_BGMU.checked ? "0" : "1");
-  ok = profile.Set(kSection, "BGM_TYPE", record.BgmTrack == 1 ? "1" : "2") && ok;
-  for (int i = 1; i <= 5; ++i) {
-    ok = profile.Set(kSection, kHiScoreKeys[i], std::to_string(record.HiScore[i])) && ok;
+  // The scores this copy finished since its last save join the tables on disk,
+  // as they stand there now: other copies' scores and the player's edits stay.
+  std::array<bool, kSpeeds.size()> entered{};
+  for (std::size_t s = 0; s < kSpeeds.size(); ++s) {
+    const Table on_disk = ReadTable(profile, kSpeeds[s]);
+    Table& table = record.Table(kSpeeds[s]);
+    table = on_disk;
+    for (const FinishedGame& game : pending)
+      if (game.speed == kSpeeds[s]) EnterHighScore(table, game.score);
+    entered[s] = table != on_disk;
   }
-  ok = WriteDisplayChoice(display, profile) && ok;
-  ok = WriteOptions(options, profile) && ok;
+  const bool everything = scope == SaveScope::kEverything;
+  const bool changed = std::find(entered.begin(), entered.end(), true) != entered.end();
+  bool ok = true;
+  if (everything || changed) {
+    // The design's seven keys in their order, so that a file first written at
+    // a game's end ends as an exit alone would have left it. At a game's end
+    // the music keys keep the file's values, or take the ones a missing key
+    // reads as.
+    const std::string bgm = form.MMG_BGMU.checked ? "0" : "1";
+    const std::string track = record.BgmTrack == 1 ? "1" : "2";
+    for (auto [key, value] : {std::pair("BGM", bgm), std::pair("BGM_TYPE", track)}) {
+      if (everything)
+        ok = profile.Set(kSection, key, value) && ok;
+      else if (!profile.Has(kSection, key))
+        ok = profile.Set(kSection, key, key == std::string_view("BGM") ? "0" : "1") && ok;
+    }
+    ok = WriteTable(record.HiScore, Speed::k100, profile) && ok;
+  }
+  // A slower speed's table is written only once a score has entered it.
+  for (std::size_t s = 1; s < kSpeeds.size(); ++s)
+    if (entered[s]) ok = WriteTable(record.Table(kSpeeds[s]), kSpeeds[s], profile) && ok;
+  if (everything) ok = WriteDisplayChoice(display, profile) && ok;
+  if (everything) ok = WriteOptions(options, profile) && ok;
   if (!ok) {
     reason = "a value could not be stored";
     return false;
   }
-  const std::size_t slash = path.rfind('/');
-  if ((slash != 0 && slash != path.npos && !MakeFolders(path.substr(0, slash))) ||
-      !ReplaceFileAtomically(path, profile.Text())) {
+  // Nothing new: the file stays untouched.
+  const std::string text = profile.Text();
+  const bool write = (everything || changed) && !(own && text == old_text);
+  if (write && !ReplaceFileAtomically(path, text)) {
     reason = std::strerror(errno);
     return false;
   }
+  // In the file now: never entered again.
+  pending.clear();
   return true;
 }
 

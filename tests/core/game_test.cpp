@@ -45,7 +45,7 @@ class GameTest : public testing::GameFixture {
 TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
   for (bool every_star : {true, false}) {
     SCOPED_TRACE(every_star);
-    app.record.HiScore = {0, 10000, 5000, 4000, 3000, 2000};
+    dir.Write("marvo.ini", "");  // the table a game's end finds: the defaults
     player.leave_star_on = every_star ? std::set<int>{} : std::set<int>{8};
     mixer.cues.clear();
     testing::Moments m(app, platform, mixer);
@@ -106,7 +106,9 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
       {200, 332, kDownRight, true, 1, kTrack1, kTidal},
   };
   player.playing = false;
-  app.record.HiScore = {0, 100000, 90000, 80000, 70000, 0};
+  dir.Write("marvo.ini",
+            "[MARVOSTEL]\nHISCORE1=100000\nHISCORE2=90000\nHISCORE3=80000\n"
+            "HISCORE4=70000\nHISCORE5=0\n");
   int32_t score = 2500;
   for (const auto& c : crashes) {
     SCOPED_TRACE(c.x * 1000 + c.y);

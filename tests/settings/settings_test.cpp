@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstring>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "shell/display.h"
 #include "shell/paths.h"
@@ -24,7 +26,11 @@ class SettingsTest : public ::testing::Test {
     ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display, options);
   }
   bool Write(const DisplayChoice& display = {}, const Options& options = {}) {
-    return WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason, display, options);
+    return Save(LocateGameFiles(dir.path(), {}), display, SaveScope::kEverything, options);
+  }
+  bool Save(const GameFiles& files, const DisplayChoice& display = {},
+            SaveScope scope = SaveScope::kEverything, const Options& options = {}) {
+    return SaveSettings(scope, record, form, files, pending, reason, display, options);
   }
   // The music menus as ReadSettings leaves them, 1 for on: the music submenu
   // enabled, On and Off checked; the track submenu enabled, Track 1 enabled and
@@ -42,6 +48,7 @@ class SettingsTest : public ::testing::Test {
   GameRecord record;
   MainFormModel form;
   std::string reason;
+  std::vector<FinishedGame> pending;
 };
 
 TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
@@ -79,7 +86,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
     ReadSettings(record, form, files);
     EXPECT_EQ(record.BgmTrack, c.read_track);
     EXPECT_EQ(Menu(), c.menu);
-    EXPECT_TRUE(WriteSettings(record, form, files, reason));
+    EXPECT_TRUE(Save(files));
     const Profile saved = Profile::Parse(folder.Read("marvo.ini"));
     EXPECT_EQ(saved.Get("MARVOSTEL", "BGM", "") + saved.Get("MARVOSTEL", "BGM_TYPE", ""), c.saved);
   }
@@ -139,7 +146,7 @@ TEST_F(SettingsTest, TheOptionsAreWrittenOnlyOnceChangedOrThereAndBadValuesReadA
   EXPECT_EQ(options, Options{});
   EXPECT_TRUE(
       saved("", true).ends_with("[Options]\nPauseOnFocusLoss=0\nOneButtonStart=0\n"
-                                  "HeldKeyTurnsOnce=0\nSpeed=50\n"));
+                                "HeldKeyTurnsOnce=0\nSpeed=50\n"));
   saved(dir.Read("marvo.ini"), false);  // read back, kept when untouched
   EXPECT_EQ(std::tuple(options.speed, options.remembered), std::tuple(Speed::k50, true));
   saved("[Options]\nSpeed=60\nOneButtonStart=yes\nHeldKeyTurnsOnce=1\nPauseOnFocusLoss=1\n", false);
@@ -213,25 +220,75 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
   dir.Write("games/marvo.ini", beside);
   ReadSettings(record, form, files);
   EXPECT_EQ(record.HiScore[1], 777);
-  record.HiScore[1] = 888;
-  EXPECT_TRUE(WriteSettings(record, form, files, reason)) << reason;
+  pending = {{8888, Speed::k100}};
+  EXPECT_TRUE(Save(files)) << reason;
   const Profile saved = Profile::Parse(dir.Read("cfg/marvostel/marvo.ini"));
-  EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", "") + saved.Get("Other", "K", ""), "888v");
+  EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", "") + saved.Get("Other", "K", ""), "8888v");
   EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
   ReadSettings(record, form, files);
-  EXPECT_EQ(record.HiScore[1], 888);
+  EXPECT_EQ(record.HiScore[1], 8888);
 }
 
 TEST_F(SettingsTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
   // Under a regular file no folder can be made, not even by root.
   dir.Write("file", "not a folder");
   const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", ""});
-  EXPECT_FALSE(WriteSettings(record, form, files, reason));
+  EXPECT_FALSE(Save(files));
   EXPECT_EQ(reason, "Not a directory");
   // A pipe in the file's place is not overwritten.
   ASSERT_EQ(::mkfifo((dir / "marvo.ini").c_str(), 0600), 0);
-  EXPECT_FALSE(WriteSettings(record, form, LocateGameFiles(dir.path(), {}), reason));
+  EXPECT_FALSE(Write());
   EXPECT_EQ(reason, "not a readable settings file, left as it is");
+}
+
+// A file edited by hand while the game runs: its table is taken in the file's
+// own order, unsorted as it is, and the game's scores join it by the hall of
+// fame's rule, each in its speed's table. A game's end writes nothing else.
+TEST_F(SettingsTest, AGameEndsScoresJoinTheTableOnDiskAsItStandsAndNothingElseIsWritten) {
+  const GameFiles files = LocateGameFiles(dir.path(), {});
+  Read();
+  const std::string edited =
+      "[MARVOSTEL]\r\nBGM=1\r\nhiscore1 = 300\r\nHISCORE2=9000\r\nHISCORE3=100\r\nHISCORE4=50\r\n"
+      "HISCORE5=20\r\n[Speed75]\r\n; mine\r\n";
+  dir.Write("marvo.ini", edited);
+  pending = {{7000, Speed::k100}, {4000, Speed::k75}, {1999, Speed::k50}};
+  EXPECT_TRUE(Save(files, {}, SaveScope::kHallOfFame)) << reason;
+  EXPECT_EQ(dir.Read("marvo.ini"),
+            "[MARVOSTEL]\r\nBGM=1\r\nhiscore1=300\r\nHISCORE2=9000\r\nHISCORE3=7000\r\nHISCORE4=100"
+            "\r\nHISCORE5=50\r\nBGM_TYPE=1\r\n[Speed75]\r\nHISCORE1=10000\r\nHISCORE2=5000"
+            "\r\nHISCORE3=4000\r\nHISCORE4=4000\r\nHISCORE5=3000\r\n; mine\r\n");
+  EXPECT_EQ(record.HiScore, (std::array<int32_t, 6>{0, 300, 9000, 7000, 100, 50}));
+  EXPECT_TRUE(pending.empty());
+}
+
+// Two processes saving in a loop, each entering scores of its own speed while
+// the other rewrites the file: the folder lock keeps every entry.
+TEST_F(SettingsTest, TwoProcessesSavingAtOnceLoseNoEntry) {
+  dir.Write("marvo.ini",
+            "[MARVOSTEL]\nHISCORE1=0\nHISCORE2=0\nHISCORE3=0\nHISCORE4=0\n"
+            "HISCORE5=0\n[Speed75]\nHISCORE1=0\nHISCORE2=0\nHISCORE3=0\n"
+            "HISCORE4=0\nHISCORE5=0\n");
+  const GameFiles files = LocateGameFiles(dir.path(), {});
+  pid_t children[2];
+  for (int child = 0; child < 2; ++child) {
+    children[child] = ::fork();
+    if (children[child] != 0) continue;
+    for (int round = 1; round <= 60; ++round) {
+      form.MMG_BGMU.checked = (round + child) % 2 == 0;  // a new file every round
+      if (round % 12 == 0) pending = {{round, child == 0 ? Speed::k100 : Speed::k75}};
+      if (!Save(files)) ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  Read();
+  EXPECT_EQ(std::pair(record.HiScore, record.HiScore75),
+            std::pair((std::array<int32_t, 6>{0, 60, 48, 36, 24, 12}),
+                      (std::array<int32_t, 6>{0, 60, 48, 36, 24, 12})));
 }
 
 }  // namespace

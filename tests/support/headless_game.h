@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "shell/app.h"
 #include "tests/support/autoplayer.h"
@@ -15,12 +17,14 @@ namespace marvo::testing {
 // The whole game without a window: the app on virtual time with a recording
 // mixer and desktop, text drawn by `Text`, and an autoplayer between the game
 // and the clock that presses Space on the field. The game's directory holds
-// both music tracks unless told otherwise. Nothing is loaded yet.
+// both music tracks unless told otherwise; a second copy of the game may share
+// another one's folder. Nothing is loaded yet.
 template <class Text = BlockTextRasterizer>
 class HeadlessGame {
  public:
-  explicit HeadlessGame(bool with_music = true)
-      : player(platform), app(player, text, desktop, mixer, dir.path()) {
+  explicit HeadlessGame(bool with_music = true, const std::string& shared_dir = {})
+      : player(platform),
+        app(player, text, desktop, mixer, shared_dir.empty() ? dir.path() : shared_dir) {
     player.Attach(app.record, app.form.picSTAGE, [this] { Key(&App::picSTAGE_KeyDown, 32); });
     if (with_music) {
       dir.Write("bgm1.wav", "");
@@ -33,6 +37,17 @@ class HeadlessGame {
     (app.*handler)(code, shift);
   }
   void Enter() { Key(&App::Form_KeyDown, 13); }
+  // A whole game that ends by a crash with `score`; `closing` watches its
+  // closing pause.
+  void PlayGameScoring(int32_t score, const std::function<void()>& closing = {}) {
+    player.playing = false;
+    player.on_yield = [this, score, closing, set = false]() mutable {
+      if (app.form.picSTAGE.enabled && !set) set = true, app.record.Score = score;
+      if (app.record.StopFlag == 1 && set && app.record.GameRunning == 1 && closing) closing();
+    };
+    Enter();
+    player.on_yield = nullptr;
+  }
 
   TempDir dir;
   VirtualPlatform platform;
