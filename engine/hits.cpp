@@ -19,6 +19,7 @@ void Play::PrintByHead(const std::string& text) {
 
 void Play::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
   if (KeyCode != kSpace || r_.TurnsLeft < 1) return;
+  tape_.Turned(uint8_t(KeyCode));
   // One step ahead along the heading before the turn: a wall there means the
   // player turned at the very last moment.
   const int16_t probe_x = int16_t(r_.HeadX + r_.StepX[r_.Heading]);
@@ -57,8 +58,10 @@ void Play::ResolveHit() {
   PrintByHead(FormatPlain(bonus + r_.StageBonus));
   form_.picSTAGE.enabled = false;
   board_.AddPoints(bonus + r_.StageBonus);
+  tape_.StageCleared(r_.Score);
   ShowBanner(kBannerStageClear);
   PauseWithEvents(kStageClearSeconds);
+  if (stopping_) return;
 
   r_.StageNo += 1;
   if (BuildStage(r_.StageNo) == kNoSuchStage) {
@@ -67,6 +70,20 @@ void Play::ResolveHit() {
     return;
   }
   StartStage(kLaterStageStart);
+}
+
+void Play::Ticked() {
+  // A crash has ended the game within this tick: nothing more comes in.
+  if (r_.StopFlag != 0) return;
+  tape_.Tick();
+  PlayDueTurns();
+}
+
+void Play::PlayDueTurns() {
+  for (int key = tape_.NextDueKey(); key >= 0; key = tape_.NextDueKey()) {
+    int16_t code = int16_t(key), shift = 0;
+    if (form_.picSTAGE.enabled) picSTAGE_KeyDown(code, shift);
+  }
 }
 
 void Play::ShowBanner(int16_t row, int x) {
@@ -79,7 +96,8 @@ void Play::ShowBanner(int16_t row, int x) {
 
 void Play::PauseWithEvents(float seconds) {
   const double start = platform_.Clock();
-  while (platform_.Clock() - start < double(seconds)) platform_.Yield(start + double(seconds));
+  while (!stopping_ && platform_.Clock() - start < double(seconds))
+    platform_.Yield(start + double(seconds));
 }
 
 }  // namespace marvo

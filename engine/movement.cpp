@@ -18,6 +18,7 @@ void MoveHead(GameRecord& r, Surface& field, Platform& platform, HitResolver& hi
       if (r.HitColor != 0) hits.ResolveHit();
       // Where the head stands now, which a hit may have moved (a new stage).
       field.Point(r.HeadX, r.HeadY, kWhite);
+      hits.Ticked();
     }
     platform.Yield(last_tick + tick);
   }

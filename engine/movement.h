@@ -31,6 +31,8 @@ inline constexpr float TickSeconds(Speed speed) {
 class HitResolver {
  public:
   virtual void ResolveHit() = 0;
+  // Once each tick is over, the head's point down and any hit resolved.
+  virtual void Ticked() {}
 
  protected:
   ~HitResolver() = default;

@@ -6,6 +6,7 @@
 #include "engine/geometry.h"
 #include "engine/movement.h"
 #include "engine/random.h"
+#include "engine/run.h"
 #include "engine/scoreboard.h"
 #include "sound/wavemix.h"
 #include "ui/form.h"
@@ -77,11 +78,30 @@ class Play final : public HitResolver {
   // Lays a banner row of the sheet over the field through its mask at
   // (x, 100), leaving the field visible round the letters.
   void ShowBanner(int16_t row, int x = kBannerX);
-  // Waits `seconds` on the clock while window events keep being handled.
+  // Waits `seconds` on the clock while window events keep being handled; a
+  // game being stopped cuts it short.
   void PauseWithEvents(float seconds);
 
+  // Stops the game where it stands (a replay the viewer has had enough of):
+  // the loop ends, waits are cut short and no further stage is built.
+  void Stop() {
+    stopping_ = true;
+    r_.StopFlag = 1;
+  }
+  bool stopping() const { return stopping_; }
+  void ClearStop() { stopping_ = false; }
+
+  // After each tick: a replay's turns due now come in here.
+  void Ticked() override;
+
   // Runs the movement loop until StopFlag is set.
-  void MoveHead() { marvo::MoveHead(r_, form_.picSTAGE.surface, platform_, *this); }
+  void MoveHead() {
+    PlayDueTurns();
+    marvo::MoveHead(r_, form_.picSTAGE.surface, platform_, *this);
+  }
+
+  // The game's seeds, turns and scores, recorded or played back.
+  RunTape& tape() { return tape_; }
 
  private:
   // The field in its clean state and back: a copy of the whole field into
@@ -91,6 +111,8 @@ class Play final : public HitResolver {
   Surface& Field() { return form_.picSTAGE.surface; }
   // Prints a number next to the head: 20 pixels left of it and 4 above.
   void PrintByHead(const std::string& text);
+  // A replay's keys due at this tick, pressed as the player pressed them.
+  void PlayDueTurns();
 
   GameRecord& r_;
   MainFormModel& form_;
@@ -99,6 +121,8 @@ class Play final : public HitResolver {
   Endings& endings_;
   Scoreboard board_;
   StageRandom random_;
+  RunTape tape_;
+  bool stopping_ = false;
 };
 
 }  // namespace marvo

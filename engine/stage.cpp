@@ -62,7 +62,7 @@ void ShowTitlePicture(Surface& field) {
 }
 
 int32_t Play::BuildStage(int16_t stage) {
-  random_.Seed(platform_.ClockSeed());
+  random_.Seed(tape_.NextSeed(platform_));
   Surface& field = Field();
   field.AssignPicture(nullptr);
   r_.TurnsLeft = kTurnsPerStage;
@@ -110,7 +110,7 @@ int32_t Play::BuildStage(int16_t stage) {
 }
 
 void Play::PlaceGoal() {
-  random_.Seed(platform_.ClockSeed());
+  random_.Seed(tape_.NextSeed(platform_));
   DrawGoal(Field(), random_.Pick(kGoalHighest - kGoalLowest + 1, kGoalLowest));
 }
 

@@ -27,9 +27,11 @@ void GameFlow::LockTitle() {
   ShowHallOfFame(form_, 0);
   r_.DemoPhase = 0;
   form_.MMG_Start.enabled = false;
+  form_.MMG_Watch.enabled = false;
   form_.MM_Setting.enabled = false;
   form_.MMG_Pause.enabled = true;
   form_.speed_note.clear();
+  form_.replay_mark = watching_;
 }
 
 void GameFlow::Turn(int16_t& KeyCode, int16_t& Shift) {
@@ -66,7 +68,19 @@ void GameFlow::StartGame() {
   in_game_ = false;
 }
 
+void GameFlow::WatchRun(const Run& run) {
+  player_speed_ = r_.speed;
+  r_.speed = run.speed;
+  watching_ = true;
+  play_.tape().Replay(run);
+  StartGame();
+  watching_ = false;
+  r_.speed = player_speed_;
+}
+
 void GameFlow::PlayGame() {
+  play_.ClearStop();
+  if (!watching_) play_.tape().Record(r_.speed);
   if (MusicOn()) {
     form_.lblBgmName.caption = r_.BgmTrack == 1 ? kTrack1Caption : kTrack2Caption;
     sound_.PlayWave(InPlayMusic(), kLoopForever);
@@ -74,8 +88,17 @@ void GameFlow::PlayGame() {
   play_.scoreboard().StartGame();
   play_.BuildStage(r_.StageNo);
   play_.StartStage(kFirstStageStart);
-  r_.StopFlag = 0;
-  play_.MoveHead();
+  if (!play_.stopping()) {
+    r_.StopFlag = 0;
+    play_.MoveHead();
+  }
+  // Stopped before the game ended by itself: straight back to the title.
+  if (play_.stopping() && r_.GameRunning != 0) {
+    sound_.StopWave(InPlayMusic());
+    ReturnToTitle();
+  }
+  // A start pending after a watched run is a game of the player's own.
+  watching_ = false;
 }
 
 void GameFlow::GameOver() {
@@ -105,11 +128,13 @@ void GameFlow::AllClear() {
 }
 
 void GameFlow::CloseGame(int banner_x) {
-  EnterHighScore(r_, r_.Score);
+  play_.tape().GameEnded(r_.Score);
+  // A run being watched scores for nobody.
+  if (!watching_) EnterHighScore(r_, r_.Score);
   play_.ShowBanner(kBannerGameOver, banner_x);
   if (MusicOn()) sound_.PlayWave(ClosingJingle(), 0);
   // Kept for good before the pause, so that nothing afterwards can lose it.
-  if (on_finished) on_finished(r_.Score, r_.speed);
+  if (!watching_ && on_finished) on_finished(play_.tape().made());
   RefreshHallOfFame(r_, form_);
   play_.PauseWithEvents(kClosingSeconds);
   ReturnToTitle();
@@ -125,6 +150,7 @@ void GameFlow::ReturnToTitle() {
   form_.MMG_Start.enabled = true;
   form_.MM_Setting.enabled = true;
   form_.MMG_Pause.enabled = false;
+  form_.replay_mark = false;
   form_.DemoTimer.enabled = true;
   ShowSpeedNote(r_.speed, form_);
 }

@@ -5,6 +5,9 @@
 #include "engine/game_clock.h"
 #include "engine/game_record.h"
 #include "engine/play.h"
+#include "engine/run.h"
+
+#include <functional>
 #include "sound/wavemix.h"
 #include "ui/form.h"
 #include "ui/platform.h"
@@ -25,6 +28,16 @@ class GameFlow final : public Endings {
   // Runs a whole game: it returns once the game has ended and the window is
   // back in its title state. The caller checks GameRunning first.
   void StartGame();
+  // Plays `run` again as a whole game, at its own speed, from the title back to
+  // the title. Nothing it scores enters the hall of fame.
+  void WatchRun(const Run& run);
+  bool watching() const { return watching_; }
+  // The speed the player chose, also while a run plays at its own.
+  Speed player_speed() const { return watching_ ? player_speed_ : r_.speed; }
+  // Ends the run being watched and goes back to the title.
+  void StopWatching() {
+    if (watching_) play_.Stop();
+  }
   void GameOver() override;
   void AllClear() override;
   // Puts the title back and the game record into its idle state.
@@ -33,7 +46,8 @@ class GameFlow final : public Endings {
   // Told of each finished game, game over and all clear alike, at the start of
   // its closing pause, once its score has entered the table shown: here the
   // score is kept for good and the tables may change.
-  std::function<void(int32_t score, Speed speed)> on_finished;
+  // Not told of runs watched. The run is the game as played, to be kept.
+  std::function<void(const Run& run)> on_finished;
 
   // The play engine, which takes the turn key.
   // The play engine.
@@ -73,6 +87,8 @@ class GameFlow final : public Endings {
   // game's loop has returned, so games in a row never pile up on the stack.
   bool in_game_ = false;
   bool start_pending_ = false;
+  bool watching_ = false;
+  Speed player_speed_ = Speed::k100;
 };
 
 }  // namespace marvo

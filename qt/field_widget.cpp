@@ -37,6 +37,12 @@ void FieldWidget::SetZoom(int zoom) {
   update();
 }
 
+void FieldWidget::SetCornerText(const QString& text) {
+  if (text == corner_text_) return;
+  corner_text_ = text;
+  update();
+}
+
 QRect FieldWidget::Zoomed(const QRect& pixels) const {
   return QRect(pixels.topLeft() * zoom_, pixels.size() * zoom_);
 }
@@ -59,6 +65,17 @@ void FieldWidget::paintEvent(QPaintEvent* event) {
     for (const QRect& rest : QRegion(area).subtracted(inside)) painter.fillRect(rest, Qt::black);
   }
   PaintOverlay(painter);
+  if (!corner_text_.isEmpty()) {
+    // Over whatever the field shows there, in yellow.
+    painter.resetTransform();
+    QFont font = painter.font();
+    font.setPixelSize(10 * zoom_);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 255, 0));
+    const QRect corner = rect().adjusted(0, 3 * zoom_, -5 * zoom_, 0);
+    painter.drawText(corner, Qt::AlignTop | Qt::AlignRight, corner_text_);
+  }
   painter.end();
   if (!late.isEmpty() && !event->region().contains(Zoomed(late))) update(Zoomed(late));
 }

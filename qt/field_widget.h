@@ -23,6 +23,9 @@ class FieldWidget final : public QWidget {
   // follows.
   void SetZoom(int zoom);
   int Zoom() const { return zoom_; }
+  // A word laid over the top right corner of the field by the view alone:
+  // the surface never sees it. Empty for none.
+  void SetCornerText(const QString& text);
 
   // Key presses on the field, as classic key codes (32 = Space). A press of
   // the left mouse button on the field is a Space too.
@@ -52,6 +55,7 @@ class FieldWidget final : public QWidget {
   int zoom_ = 1;
   bool pause_ = false;
   QString note_;
+  QString corner_text_;
 };
 
 // Copies an image into a Qt image of the same size (reusing `out` when it has it).

@@ -56,6 +56,7 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
   const std::map<const MenuItem*, Handler> clicks = {
       {&model_.MMG_Start, &MainFormEvents::MMG_Start_Click},
       {&model_.MMG_Pause, &MainFormEvents::MMG_Pause_Click},
+      {&model_.MMG_Watch, &MainFormEvents::MMG_Watch_Click},
       {&model_.MMS_OneButton, &MainFormEvents::MMS_OneButton_Click},
       {&model_.MMS_HeldOnce, &MainFormEvents::MMS_HeldOnce_Click},
       {&model_.MMS_FocusPause, &MainFormEvents::MMS_FocusPause_Click},

@@ -52,6 +52,7 @@ void MainForm::Mirror() {
     if (widget.isVisibleTo(this) != box.visible) widget.setVisible(box.visible);
     widget.Sync();
   }
+  field_->SetCornerText(model_.replay_mark ? QStringLiteral("REPLAY") : QString());
   // The field takes the keyboard while it is enabled; otherwise keys reach the window.
   if (model_.picSTAGE.enabled != field_enabled_) {
     field_enabled_ = model_.picSTAGE.enabled;

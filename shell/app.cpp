@@ -6,11 +6,11 @@
 #include <optional>
 #include <utility>
 
-#include "engine/field.h"
 #include "engine/sound_slots.h"
 #include "flow/status.h"
-#include "resources/pictures.h"
 #include "shell/commands.h"
+#include "shell/file_io.h"
+#include "shell/replay_store.h"
 #include "shell/settings.h"
 #include "shell/title.h"
 
@@ -26,6 +26,10 @@ bool IsPauseKey(int16_t code) {
   constexpr int16_t kPause = 19, kEscape = 27, kLetterP = 80;
   return code == kPause || code == kEscape || code == kLetterP || code == kPadStart;
 }
+
+// The keys that end a run being watched: Enter, Escape, Space (a click on the
+// field and a pad's face or shoulder buttons arrive as Space) and F2.
+bool StopsWatching(int16_t key) { return key == kEnter || key == 27 || key == 32 || key == 113; }
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
@@ -35,7 +39,7 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
       sound_(mixer),
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
-  flow_.on_finished = [this](int32_t score, Speed speed) { GameFinished(score, speed); };
+  flow_.on_finished = [this](const Run& run) { GameFinished(run); };
 }
 
 void App::Form_Load() {
@@ -47,16 +51,11 @@ void App::Form_Load() {
   ShowOptions();
   LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
   FillLinkList(record);
-  // The second title picture and the banner sheet with its mask wait in the
-  // hidden holders; the field shows the title.
-  form.TitleMask().AssignPicture(LoadPicture(111));
-  form.BannerSheet().AssignPicture(LoadPicture(120));
-  form.BannerMask().AssignPicture(LoadPicture(121));
-  form.StageBackup().AssignPicture(nullptr);
-  ShowTitlePicture(form.picSTAGE.surface);
+  LoadWindowPictures(form);
   record.StoreStartUpValues();
   // Before the first game the score read-out shows the best score.
   ShowChosenTable();
+  RefreshWatchItem();
 }
 
 std::string App::Save(SaveScope scope) {
@@ -66,12 +65,15 @@ std::string App::Save(SaveScope scope) {
   return reason.empty() ? "unknown reason" : reason;
 }
 
-void App::GameFinished(int32_t score, Speed speed) {
-  pending_.push_back({score, speed});
+void App::GameFinished(const Run& run) {
+  pending_.push_back({run.final_score, run.speed});
   // The strip is the only word a player who started from the desktop sees; it
   // goes back to its rotation at the title. The score is tried again later.
   const std::string failure = Save(SaveScope::kHallOfFame);
   if (!failure.empty()) form.lblBgmName.caption = "HALL OF FAME NOT SAVED : " + failure;
+  std::string reason;
+  if (!KeepRun(files_.replays, run, reason))
+    std::fprintf(stderr, "replay not kept: %s\n", reason.c_str());
 }
 
 void App::SaveChoices() { Save(SaveScope::kEverything); }
@@ -81,13 +83,23 @@ void App::ShowChosenTable() { marvo::ShowChosenTable(record, form); }
 void App::Form_Unload(int16_t& /*Cancel*/) {
   // Whatever state the game is in: the hall of fame holds only finished games.
   // A failed write is reported; the old file stays whole.
-  Save(SaveScope::kEverything);
+  // A window that only shows a replay changes nothing; a run being watched
+  // leaves the player's own speed chosen.
+  record.speed = flow_.player_speed();
+  if (!watch_only) Save(SaveScope::kEverything);
   if (screensaver_held_) desktop_.HoldScreenSaver(false);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
 
 void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
+  if (flow_.watching()) {
+    if (StopsWatching(KeyCode))
+      flow_.StopWatching();
+    else if (IsPauseKey(KeyCode))
+      TogglePause();
+    return;
+  }
   if (record.GameRunning != 0) {
     if (IsPauseKey(KeyCode)) TogglePause();
     return;
@@ -99,6 +111,13 @@ void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
 }
 
 void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
+  if (flow_.watching()) {
+    if (StopsWatching(KeyCode))
+      flow_.StopWatching();
+    else if (IsPauseKey(KeyCode))
+      TogglePause();
+    return;
+  }
   if (IsPauseKey(KeyCode)) return TogglePause();
   // A disabled field takes no keys: between stages and after a crash.
   if (form.picSTAGE.enabled) flow_.Turn(KeyCode, Shift);
@@ -125,6 +144,7 @@ void App::StartGame() {
   if (!screensaver_held_) desktop_.HoldScreenSaver(screensaver_held_ = true);
   flow_.StartGame();
   FollowScreenSaver();
+  RefreshWatchItem();
 }
 
 void App::TogglePause() {
@@ -184,6 +204,29 @@ void App::MMP_Speed_Click(int percent) {
 void App::DemoTimer_Timer() { DemoTick(record, form); }
 
 void App::MMG_Start_Click() { StartGame(); }
+
+void App::MMG_Watch_Click() {
+  if (record.GameRunning != 0) return;
+  const std::string path = files_.replays + "/" + BestRunFile(record.speed);
+  const ReplayRead read = LoadReplay(path);
+  if (read.run)
+    WatchRun(*read.run);
+  else
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), read.reason.c_str());
+  RefreshWatchItem();
+}
+
+void App::WatchRun(const Run& run) {
+  if (record.GameRunning != 0) return;
+  flow_.WatchRun(run);
+  FollowScreenSaver();
+  RefreshWatchItem();
+}
+
+void App::RefreshWatchItem() {
+  form.MMG_Watch.enabled =
+      record.GameRunning == 0 && FileExists(files_.replays + "/" + BestRunFile(record.speed));
+}
 
 void App::MMG_End_Click() { desktop_.CloseMainWindow(); }
 

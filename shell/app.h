@@ -48,6 +48,7 @@ class App final : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
   void DemoTimer_Timer() override;
   void MMG_Start_Click() override;
+  void MMG_Watch_Click() override;
   void MMG_End_Click() override;
   void MMG_BGMU_Click() override;
   void MMG_BGMN_Click() override;
@@ -75,6 +76,12 @@ class App final : public MainFormEvents {
   // After the speed changed: the hall of fame and best score of its table.
   void ShowChosenTable();
 
+  // Plays `run` in the window at its own speed and returns at the title. Enter,
+  // Escape, F2, Space and a click on the field stop it and do nothing else.
+  void WatchRun(const Run& run);
+  // A window that only shows a replay: it keeps no run and writes no settings.
+  bool watch_only = false;
+
  private:
   void StartGame();
   // Pauses or resumes a running game; the screensaver follows.
@@ -85,8 +92,10 @@ class App final : public MainFormEvents {
   void ShowOptions();
   // The player changed an option: from now on it is written with the settings.
   void OptionChanged();
+  // The watch command is there at the title while the chosen speed has a best run.
+  void RefreshWatchItem();
   // A finished game's score is kept at once, during the closing pause.
-  void GameFinished(int32_t score, Speed speed);
+  void GameFinished(const Run& run);
   // Saves, says on stderr when that failed and returns the reason (empty on success).
   std::string Save(SaveScope scope);
 

@@ -29,7 +29,7 @@ std::string HomeFolder() {
 }  // namespace
 
 FileSearch FileSearch::ForThisProcess() {
-  return {MARVO_DATA_DIR_FROM_PROGRAM, Env("XDG_CONFIG_HOME"), HomeFolder()};
+  return {MARVO_DATA_DIR_FROM_PROGRAM, Env("XDG_CONFIG_HOME"), HomeFolder(), Env("XDG_DATA_HOME")};
 }
 
 std::string GameFiles::FolderOf(std::string_view name) const {
@@ -43,7 +43,7 @@ GameFiles LocateGameFiles(const std::string& program_dir, const FileSearch& sear
   if (!data_dir.empty() && !data_dir.starts_with('/')) {
     data_dir = std::filesystem::path(program_dir + "/" + data_dir).lexically_normal().string();
   }
-  GameFiles files{program_dir, data_dir, program_dir + "/marvo.ini", ""};
+  GameFiles files{program_dir, data_dir, program_dir + "/marvo.ini", "", program_dir + "/replays"};
   struct stat st {};
   const bool installed =
       !data_dir.empty() && ::stat(data_dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -53,6 +53,9 @@ GameFiles LocateGameFiles(const std::string& program_dir, const FileSearch& sear
   const std::string config = xdg.starts_with('/') ? xdg : search.home + "/.config";
   files.starting_settings = files.settings;
   files.settings = config + "/marvostel/marvo.ini";
+  const std::string& xdg_data = search.xdg_data_home;
+  const std::string data = xdg_data.starts_with('/') ? xdg_data : search.home + "/.local/share";
+  files.replays = data + "/marvostel/replays";
   return files;
 }
 

@@ -18,6 +18,7 @@ struct FileSearch {
   std::string data_dir;
   std::string xdg_config_home;  // $XDG_CONFIG_HOME, empty when unset
   std::string home;             // $HOME, or the user's home folder
+  std::string xdg_data_home;    // $XDG_DATA_HOME, empty when unset
   // The data folder this build installs into and the process's environment.
   static FileSearch ForThisProcess();
 };
@@ -29,6 +30,10 @@ struct GameFiles {
   // instead while it does not exist yet (empty when there is none).
   std::string settings;
   std::string starting_settings;
+  // The folder of recorded runs: "replays" beside the settings of a copy that
+  // keeps them beside the program, else the player's data folder, for runs
+  // are the player's data, not settings.
+  std::string replays;
 
   // The folder holding the data file `name`: the program's folder when it lies
   // there, else the data folder when it lies there, else the program's folder,
@@ -41,7 +46,8 @@ struct GameFiles {
 // beside the program, even for root; those of any other copy stay beside the
 // program wherever that folder can be written. Otherwise they go to
 // $XDG_CONFIG_HOME/marvostel (~/.config/marvostel when that is unset or not an
-// absolute path), and a marvo.ini beside the program gives the starting values.
+// absolute path), and a marvo.ini beside the program gives the starting values;
+// the runs then go to $XDG_DATA_HOME/marvostel/replays (~/.local/share/...).
 GameFiles LocateGameFiles(const std::string& program_dir, const FileSearch& search);
 
 }  // namespace marvo

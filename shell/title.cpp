@@ -2,6 +2,7 @@
 
 #include "engine/field.h"
 #include "flow/status.h"
+#include "resources/pictures.h"
 #include "ui/surface.h"
 
 namespace marvo {
@@ -26,6 +27,14 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
     ShowTitlePicture(field);
     ShowHallOfFame(form, 0);
   }
+}
+
+void LoadWindowPictures(MainFormModel& form) {
+  form.TitleMask().AssignPicture(LoadPicture(111));
+  form.BannerSheet().AssignPicture(LoadPicture(120));
+  form.BannerMask().AssignPicture(LoadPicture(121));
+  form.StageBackup().AssignPicture(nullptr);
+  ShowTitlePicture(form.picSTAGE.surface);
 }
 
 }  // namespace marvo

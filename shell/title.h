@@ -11,4 +11,9 @@ namespace marvo {
 // independently (five captions, two views).
 void DemoTick(GameRecord& record, MainFormModel& form);
 
+// The pictures the window holds from the start: the second title picture, the
+// banner sheet and its mask in the hidden holders, an empty stage backup and
+// the title on the field.
+void LoadWindowPictures(MainFormModel& form);
+
 }  // namespace marvo

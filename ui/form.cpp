@@ -82,6 +82,7 @@ MainFormModel::MainFormModel()
       MM_Game(Item("MM_Game", "ｹﾞｰﾑ(&G)")),
       MMG_Start(Item("MMG_Start", "ｹﾞｰﾑ開始(&S)", "F2")),
       MMG_Pause(Item("MMG_Pause", "ﾎﾟｰｽﾞ(&P)", "P")),
+      MMG_Watch(Item("MMG_Watch", "ﾍﾞｽﾄﾌﾟﾚｲ再生(&R)")),
       Sep00(Separator("Sep00")),
       MMG_End(Item("MMG_End", "終了(&X)", "Ctrl+Q")),
       MM_Setting(Item("MM_Setting", "設定(&S)")),
@@ -124,7 +125,9 @@ MainFormModel::MainFormModel()
   for (MenuItem* item : {&MMD_ZoomIn, &MMD_ZoomOut, &MMD_ActualSize, &MMD_FullScreen})
     item->shortcut_shown_only = true;
 
-  MM_Game.children = {&MMG_Start, &MMG_Pause, &Sep00, &MMG_End};
+  // Watching waits for a best run to be found.
+  MMG_Watch.enabled = false;
+  MM_Game.children = {&MMG_Start, &MMG_Pause, &MMG_Watch, &Sep00, &MMG_End};
   MMS_BGM.children = {&MMG_BGMU, &MMG_BGMN};
   MMS_BGM2.children = {&MMG_BGMT1, &MMG_BGMT2};
   MMS_Display.children = {&MMD_ZoomIn, &MMD_ZoomOut, &MMD_ActualSize, &MMD_FullScreen};

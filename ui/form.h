@@ -140,8 +140,11 @@ class MainFormModel {
   Label lblHSCTitle, lblHSC1, lblHSC2, lblHSC3, lblHSC4, lblHSC5;
   Label lblMsg, lblbonus1, lblbonus2;
 
+  // The word the view lays over a corner of the field while a run is replayed.
+  bool replay_mark = false;
+
   // The menu bar.
-  MenuItem MM_Game, MMG_Start, MMG_Pause, Sep00, MMG_End;
+  MenuItem MM_Game, MMG_Start, MMG_Pause, MMG_Watch, Sep00, MMG_End;
   MenuItem MM_Setting, MMS_BGM, MMG_BGMU, MMG_BGMN, Sep03, MMS_BGM2, MMG_BGMT1, MMG_BGMT2;
   MenuItem Sep04, MMS_Display, MMD_ZoomIn, MMD_ZoomOut, MMD_ActualSize, MMD_FullScreen;
   MenuItem MMS_OneButton, MMS_HeldOnce, MMS_Speed, MMP_100, MMP_75, MMP_50, MMS_FocusPause;
@@ -164,6 +167,7 @@ class MainFormEvents {
   virtual void picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) = 0;
   virtual void DemoTimer_Timer() = 0;
   virtual void MMG_Start_Click() = 0;
+  virtual void MMG_Watch_Click() = 0;
   virtual void MMG_End_Click() = 0;
   virtual void MMG_BGMU_Click() = 0;
   virtual void MMG_BGMN_Click() = 0;

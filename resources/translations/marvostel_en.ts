@@ -12,6 +12,10 @@
         <translation>&amp;Start Game</translation>
     </message>
     <message>
+        <source>ﾍﾞｽﾄﾌﾟﾚｲ再生(&amp;R)</source>
+        <translation>Watch the Best &amp;Run</translation>
+    </message>
+    <message>
         <source>終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>

@@ -39,7 +39,7 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   testing::TempDir dir;
   std::filesystem::create_directory(dir / "data");
   dir.Write("marvo.hlp", "#"), dir.Write("data/marvo_en.hlp", "#");
-  const GameFiles files{dir.path(), dir / "data", "", ""};
+  const GameFiles files{dir.path(), dir / "data", "", "", ""};
   ShowHelpFile(desktop, files, MenuLanguage::kEnglish);
   ShowHelpFile(desktop, files, MenuLanguage::kJapanese);
   std::filesystem::remove(dir / "marvo.hlp");

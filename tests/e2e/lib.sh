@@ -31,6 +31,7 @@ PIXEL_READER=""  # the pixel reader's process (bash forgets PIX_PID once it ends
 SHOT=""          # the newest window shot
 SHOT_MS=0        # when it was taken (ms, taken just before the capture)
 GAME_STARTED_MS=0 # when the game was launched (ms)
+GAME_ARGS=()     # the command line start_game gives the game
 
 E2E_FAILED=""
 E2E_ERROR=""
@@ -125,7 +126,7 @@ start_game() {
   local log=$ART/game${2:+-$2}.log binary=${1:+$1/marvostel}
   binary=${binary:-$GAME}
   GAME_STARTED_MS=$(now_ms)
-  "$binary" >"$log" 2>&1 &
+  "$binary" "${GAME_ARGS[@]}" >"$log" 2>&1 &
   GAME_PID=$!
   WINDOW=""
   local deadline=$(($(now_ms) + 20000)) w
@@ -149,7 +150,8 @@ start_game() {
   WH=$(sed -n 's/^ *Height: *//p' <<<"$info")
   MENU=$((WH - 372))
   ((MENU >= 10 && MENU <= 60)) || fail "no room for a menu bar above a 372-pixel client area ($WH)"
-  poll 10 start title_shown
+  # A game started to show a replay goes from the title straight into it.
+  ((${#GAME_ARGS[@]} > 0)) || poll 10 start title_shown
 }
 
 # One request to the pixel reader; prints its answer.

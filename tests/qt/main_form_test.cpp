@@ -31,6 +31,7 @@ class RecordingEvents final : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t& key, int16_t&) override { Key(__func__, key); }
   void DemoTimer_Timer() override { calls.push_back(__func__); }
   void MMG_Start_Click() override { calls.push_back(__func__); }
+  void MMG_Watch_Click() override { calls.push_back(__func__); }
   void MMG_End_Click() override { calls.push_back(__func__); }
   void MMG_BGMU_Click() override { calls.push_back(__func__); }
   void MMG_BGMN_Click() override { calls.push_back(__func__); }
@@ -154,7 +155,8 @@ TEST_F(MainFormTest, AFixedWindowWithWidgetsAsTheModelSays) {
 TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   EXPECT_EQ(
       Outline(form.menuBar()->actions(), form.menuBar()->font()),
-      "ｹﾞｰﾑ(&G) {ｹﾞｰﾑ開始(&S) [F2] | ﾎﾟｰｽﾞ(&P) [P] (off) | - | 終了(&X) [Ctrl+Q]} | "
+      "ｹﾞｰﾑ(&G) {ｹﾞｰﾑ開始(&S) [F2] | ﾎﾟｰｽﾞ(&P) [P] (off) | ﾍﾞｽﾄﾌﾟﾚｲ再生(&R) (off) | - | 終了(&X) "
+      "[Ctrl+Q]} | "
       "設定(&S) {BGM 有無 {BGM有り ✓ | BGM無し} | - | 曲目変更 {TIDAL ARCADE ✓ | UNDERTOW} | - | "
       "表示(&D) {拡大(&I)\tCtrl++ | 縮小(&O)\tCtrl+- | 等倍(&A)\tCtrl+0 | 全画面表示(&F)\tF11} | "
       "ﾜﾝﾎﾞﾀﾝｽﾀｰﾄ(&B) | 長押しは1回だけ回転(&H) | ｽﾋﾟｰﾄﾞ(&P) {100%(&1) ✓ | 75%(&7) | 50%(&5)} | "
@@ -176,7 +178,8 @@ TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   QCoreApplication::removeTranslator(&english);
   EXPECT_EQ(
       Outline(form.menuBar()->actions(), form.menuBar()->font()),
-      "&Game {&Start Game [F2] | &Pause [P] (off) | - | E&xit [Ctrl+Q]} | "
+      "&Game {&Start Game [F2] | &Pause [P] (off) | Watch the Best &Run (off) | - | E&xit "
+      "[Ctrl+Q]} | "
       "&Settings {&Music {Music &On | Music O&ff ✓} | - | "
       "&Track {&TIDAL ARCADE ✓ | &UNDERTOW (off)} | - | &Display {Zoom &In\tCtrl++ | "
       "Zoom &Out\tCtrl+- | &Actual Size\tCtrl+0 | &Full Screen\tF11} | One-&Button Start | "

@@ -178,16 +178,19 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
   ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "share").c_str(), 0755);
   const std::string game = dir / "games";
-  // data folder, XDG_CONFIG_HOME -> settings file
-  const std::array<std::string, 3> cases[] = {
-      {"../none", "/cfg", game + "/marvo.ini"},  // a portable copy
-      {"../share", "/cfg", "/cfg/marvostel/marvo.ini"},
-      {dir / "share", "", "/home/p/.config/marvostel/marvo.ini"},
-      {"../share", "c", "/home/p/.config/marvostel/marvo.ini"},  // relative: not used
+  // data folder, XDG_CONFIG_HOME and XDG_DATA_HOME -> settings file, replays
+  const std::array<std::string, 4> cases[] = {
+      {"../none", "/cfg", game + "/marvo.ini", game + "/replays"},  // a portable copy
+      {"../share", "/cfg", "/cfg/marvostel/marvo.ini", "/cfg/marvostel/replays"},
+      {dir / "share", "", "/home/p/.config/marvostel/marvo.ini",
+       "/home/p/.local/share/marvostel/replays"},
+      {"../share", "c", "/home/p/.config/marvostel/marvo.ini",  // relative: not used
+       "/home/p/.local/share/marvostel/replays"},
   };
-  for (const auto& [data_dir, xdg, settings] : cases) {
-    const GameFiles files = LocateGameFiles(game, {data_dir, xdg, "/home/p"});
-    EXPECT_EQ(files.settings, settings) << data_dir << " " << xdg;
+  for (const auto& [data_dir, xdg, settings, replays] : cases) {
+    const GameFiles files = LocateGameFiles(game, {data_dir, xdg, "/home/p", xdg});
+    EXPECT_EQ(std::pair(files.settings, files.replays), std::pair(settings, replays))
+        << data_dir << " " << xdg;
     // The file beside the program starts the player's own.
     const bool installed = data_dir.ends_with("share");
     EXPECT_EQ(files.starting_settings, installed ? game + "/marvo.ini" : "") << data_dir;
@@ -195,7 +198,7 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
   }
   if (::geteuid() == 0) return;  // root writes into read-only folders
   ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
-  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p"}).settings,
+  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p", ""}).settings,
             "/home/p/.config/marvostel/marvo.ini");
 }
 
@@ -204,7 +207,7 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
   ::mkdir((dir / "games/bgm3.wav").c_str(), 0700);  // a folder is no wave file
   for (const char* name : {"marvo.hlp", "bgm1.wav", "bgm3.wav"}) dir.Write(name, "RIFF");
   dir.Write("games/marvo.hlp", "beside");
-  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", ""});
+  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", "", ""});
   EXPECT_EQ(files.Find("marvo.hlp"), dir / "games/marvo.hlp");
   EXPECT_EQ(files.Find("bgm3.wav"), dir / "bgm3.wav");
   EXPECT_EQ(files.Find("e1.wav"), dir / "games/e1.wav");  // missing everywhere
@@ -232,7 +235,7 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
 TEST_F(SettingsTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
   // Under a regular file no folder can be made, not even by root.
   dir.Write("file", "not a folder");
-  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", ""});
+  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", "", ""});
   EXPECT_FALSE(Save(files));
   EXPECT_EQ(reason, "Not a directory");
   // A pipe in the file's place is not overwritten.

@@ -13,6 +13,7 @@ class QuietEvents : public MainFormEvents {
   void picSTAGE_KeyDown(int16_t&, int16_t&) override {}
   void DemoTimer_Timer() override {}
   void MMG_Start_Click() override {}
+  void MMG_Watch_Click() override {}
   void MMG_End_Click() override {}
   void MMG_BGMU_Click() override {}
   void MMG_BGMN_Click() override {}

@@ -1,0 +1,171 @@
+// Runs kept and played again: the file, what is kept where, and watching.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <tuple>
+
+#include "shell/replay_store.h"
+#include "shell/verify.h"
+#include "tests/support/game_fixture.h"
+
+namespace marvo {
+namespace {
+
+// A file as the game writes it, with `body` in place of everything up to the
+// check sum.
+std::string Resealed(std::string body) {
+  const uint32_t crc = Crc32(body);
+  for (int i = 0; i < 4; ++i) body.push_back(char(crc >> (8 * i)));
+  return body;
+}
+
+TEST(ReplayFile, ReadsBackWhatItWroteAndRefusesAnythingElseWithItsReason) {
+  const marvo::Run run{Speed::k75, {7, 0xFFFFFFFF}, {{0, 32}, {40, 32}, {40, 32}}, {2600}, 2600};
+  const std::string bytes = EncodeReplay(run, "9.8.7");
+  const ReplayRead read = DecodeReplay(bytes);
+  ASSERT_TRUE(read.run) << read.reason;
+  EXPECT_EQ(std::tie(*read.run, read.game_version), std::tie(run, "9.8.7"));
+
+  const std::string body = bytes.substr(0, bytes.size() - 4);
+  std::string newer = body, other = bytes, flipped = bytes;
+  newer[4] = 2;
+  other[0] = 'X';
+  flipped[30] ^= 1;
+  std::string backwards = body;
+  backwards[34] = 0;  // the third turn's tick, before the second's
+  const std::pair<std::string, std::string> refused[] = {
+      {"", "too short"},
+      {bytes.substr(0, 12), "too short"},
+      {other, "wrong magic"},
+      {Resealed(newer), "newer"},
+      {flipped, "check sum"},
+      {Resealed(body.substr(0, body.size() - 1)), "too short"},
+      {Resealed(body + "x"), "too long"},
+      {bytes + std::string(4000, '\0'), "too long"},
+      {Resealed(body.substr(0, 12) + "\x21" + body.substr(13)), "unknown speed"},
+      {Resealed(backwards), "out of order"},
+  };
+  for (const auto& [file, reason] : refused) {
+    const ReplayRead bad = DecodeReplay(file);
+    EXPECT_FALSE(bad.run) << reason;
+    EXPECT_NE(bad.reason.find(reason), std::string::npos) << bad.reason;
+    EXPECT_EQ(bad.reason.find('\n'), std::string::npos);
+  }
+}
+
+TEST(ReplayStore, LastIsAlwaysReplacedAndEachSpeedsBestOnlyByAHigherScore) {
+  testing::TempDir dir;
+  const std::string folder = dir / "new/replays";
+  const auto keep = [&](Speed speed, uint32_t seed, int32_t score) {
+    std::string reason;
+    EXPECT_TRUE(KeepRun(folder, marvo::Run{speed, {seed}, {}, {}, score}, reason)) << reason;
+  };
+  const auto seed_in = [&](const std::string& name) {
+    const ReplayRead read = LoadReplay(folder + "/" + name);
+    return read.run ? int(read.run->seeds.at(0)) : -1;
+  };
+  keep(Speed::k100, 1, 500);
+  keep(Speed::k100, 2, 500);  // a tie keeps the older
+  keep(Speed::k75, 3, 100);
+  keep(Speed::k100, 4, 400);
+  EXPECT_EQ(std::tuple(seed_in("last.mvr"), seed_in("best.mvr"), seed_in("best-75.mvr")),
+            std::tuple(4, 1, 3));
+  keep(Speed::k50, 5, 0);
+  keep(Speed::k100, 6, 501);
+  EXPECT_EQ(std::tuple(seed_in("best.mvr"), seed_in("best-50.mvr")), std::tuple(6, 5));
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"best-50.mvr", "best-75.mvr", "best.mvr", "last.mvr"}));
+}
+
+class ReplayTest : public testing::GameFixture {
+ protected:
+  struct End {
+    std::vector<Color> field;
+    int32_t score = 0, stars = 0;
+    bool operator==(const End&) const = default;
+  };
+  // The field, score and stars in the last moment before the title comes back.
+  End Watch(const std::function<void()>& play) {
+    End end;
+    player.on_yield = [&] {
+      const GameRecord& r = app.record;
+      if (r.GameRunning != 0 && r.StopFlag != 0)
+        end = {app.form.picSTAGE.surface.Pixels().pixels, r.Score, r.StarCount};
+    };
+    play();
+    player.on_yield = nullptr;
+    return end;
+  }
+  std::string Replays(const std::string& name) { return dir.Read("replays/" + name); }
+};
+
+TEST_F(ReplayTest, AutoplayedGamesWatchedAgainEndTheSameAndEnterNoScore) {
+  using Edge = testing::Autoplayer::Edge;
+  struct Way {
+    double chance;
+    int random_from;
+    Edge edge;
+  };
+  std::string best_so_far;
+  for (const Way way :
+       {Way{0.0, 1, Edge::kNone}, Way{0.05, 3, Edge::kNone}, Way{0.0, 2, Edge::kTop}}) {
+    SCOPED_TRACE(way.random_from);
+    player.playing = true;
+    player.random_press_chance = way.chance;
+    player.random_from_stage = way.random_from;
+    player.aim_at_edge = way.edge;
+    const End played = Watch([&] { Enter(); });
+    const std::string file = Replays("last.mvr");
+    const ReplayRead read = DecodeReplay(file);
+    ASSERT_TRUE(read.run) << read.reason;
+    EXPECT_EQ(read.run->final_score, played.score);
+    if (best_so_far.empty()) best_so_far = file;  // the all-clear stays the best
+    EXPECT_EQ(Replays("best.mvr"), best_so_far);
+    EXPECT_TRUE(app.form.MMG_Watch.enabled);
+
+    const auto hall = app.record.HiScore;
+    player.playing = false;
+    const End watched = Watch([&] { app.WatchRun(*read.run); });
+    EXPECT_EQ(watched, played);
+    EXPECT_EQ(app.record.HiScore, hall);
+    EXPECT_EQ(Replays("last.mvr"), file);
+    EXPECT_EQ(ReplayHeadless(*read.run, text), *read.run);
+
+    // One turn a tick later, sealed again: the check names a stage.
+    marvo::Run moved = *read.run;
+    moved.turns.at(moved.turns.size() / 2).tick += 1;
+    std::FILE* null = std::fopen("/dev/null", "w");
+    EXPECT_EQ(VerifyRun(moved, text, null, null), 1);
+    EXPECT_EQ(VerifyRun(*read.run, text, null, null), 0);
+    std::fclose(null);
+  }
+  EXPECT_EQ(dir.Names().count("replays"), 1u);
+}
+
+TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
+  Enter();
+  const ReplayRead read = DecodeReplay(Replays("last.mvr"));
+  ASSERT_TRUE(read.run);
+  player.playing = false;
+  for (int16_t key : {13, 27, 32, 113}) {
+    SCOPED_TRACE(key);
+    const double start = platform.Clock();
+    bool marked = false;
+    platform.After(6.0, [&] {
+      marked = app.form.replay_mark;
+      Key(key == 32 ? &App::picSTAGE_KeyDown : &App::Form_KeyDown, key);
+    });
+    app.WatchRun(*read.run);
+    EXPECT_TRUE(marked);
+    EXPECT_LT(platform.Clock() - start, 6.5);
+    EXPECT_EQ(std::tuple(app.record.GameRunning, app.form.replay_mark, app.form.MMG_Start.enabled),
+              std::tuple(0, false, true));
+  }
+}
+
+}  // namespace
+}  // namespace marvo
