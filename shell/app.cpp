@@ -76,7 +76,11 @@ void App::GameFinished(const Run& run) {
     std::fprintf(stderr, "replay not kept: %s\n", reason.c_str());
 }
 
-void App::SaveChoices() { Save(SaveScope::kEverything); }
+void App::SaveChoices() {
+  Save(SaveScope::kEverything);
+  // The tables as merged with the file: other copies' scores show from now on.
+  ShowChosenTable();
+}
 
 void App::ShowChosenTable() { marvo::ShowChosenTable(record, form); }
 

@@ -160,13 +160,13 @@ bool FileExists(const std::string& path) {
 
 namespace {
 
-constexpr double kLockTryEvery = 0.005;
-constexpr double kLockPatience = 1.0;
+constexpr double kLockPatience = 1.0;  // seconds
+constexpr long kLockTryEveryNs = 5'000'000;
 
-void SleepFor(double seconds) {
-  timespec span{0, static_cast<long>(seconds * 1e9)};
-  while (::nanosleep(&span, &span) != 0 && errno == EINTR) {
-  }
+double MonotonicSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
 }  // namespace
@@ -177,7 +177,8 @@ FolderLock::FolderLock(const std::string& dir) {
     failure_ = std::strerror(errno);
     return;
   }
-  for (double waited = 0;; waited += kLockTryEvery) {
+  const double give_up = MonotonicSeconds() + kLockPatience;
+  for (;;) {
     if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
       held_ = true;
       return;
@@ -186,8 +187,9 @@ FolderLock::FolderLock(const std::string& dir) {
       failure_ = std::strerror(errno);
       return;
     }
-    if (waited >= kLockPatience) break;
-    SleepFor(kLockTryEvery);
+    if (MonotonicSeconds() >= give_up) break;
+    const timespec pause{0, kLockTryEveryNs};
+    ::nanosleep(&pause, nullptr);
   }
   failure_ = "held by another copy all the while";
 }
