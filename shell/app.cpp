@@ -33,7 +33,7 @@ bool StopsWatching(int16_t key) { return key == kEnter || key == 27 || key == 32
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
-         std::string program_dir, const FileSearch& search)
+         const std::string& program_dir, const FileSearch& search)
     : desktop_(desktop),
       files_(LocateGameFiles(program_dir, search)),
       sound_(mixer),

@@ -60,7 +60,7 @@ std::string FollowLinks(std::string path) {
     }
     target.resize(static_cast<std::size_t>(n));
     const std::size_t slash = path.rfind('/');
-    if (target.front() != '/' && slash != path.npos) target = path.substr(0, slash + 1) + target;
+    if (target.front() != '/' && slash != path.npos) target.insert(0, path, 0, slash + 1);
     path = std::move(target);
   }
   errno = ELOOP;
@@ -277,7 +277,8 @@ bool ReplaceFileAtomically(const std::string& link_or_file, std::string_view tex
   std::string temp;
   int raw = -1;
   for (int attempt = 0; attempt < 32 && raw < 0; ++attempt) {
-    temp = prefix + "." + base + "." + TempSuffix();
+    temp = prefix;
+    temp.append(".").append(base).append(".").append(TempSuffix());
     // 0666 lets the user's umask decide, as for any file the game creates.
     raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
     if (raw < 0 && errno != EEXIST) return false;
