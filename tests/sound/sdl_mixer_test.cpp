@@ -68,7 +68,7 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   for (const std::string& bad : {GameFile("absent.wav"), out + ".wav"})
     EXPECT_EQ(mixer.OpenWave(session, bad, 0, 0), 0u) << bad;
   // The long tracks, read only now, sound at once. Other channels are idle.
-  for (const char* track : {"bgm1.wav", "bgm3.wav"}) {
+  for (const char* track : {"bgm1.wav", "bgm2.wav", "bgm3.wav", "bgm4.wav"}) {
     const MixWaveHandle wave = mixer.OpenWave(session, GameFile(track), 0, 0);
     ASSERT_EQ(mixer.Play({.session = session, .channel = 0, .wave = wave}), 0) << track;
     EXPECT_EQ(Mix_Playing(-1), 1);
