@@ -69,7 +69,8 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   for (const std::string& bad : {GameFile("absent.wav"), out + ".wav"})
     EXPECT_EQ(mixer.OpenWave(session, bad, 0, 0), 0u) << bad;
   // The long tracks, read only now, sound at once. Other channels are idle.
-  for (const char* track : {kWaveTrack1Music, kWaveTrack2Music}) {
+  for (const char* track :
+       {kWaveTrack1Music, kWaveTrack1Closing, kWaveTrack2Music, kWaveTrack2Closing}) {
     const MixWaveHandle wave = mixer.OpenWave(session, GameFile(track), 0, 0);
     ASSERT_EQ(mixer.Play({.session = session, .channel = 0, .wave = wave}), 0) << track;
     EXPECT_EQ(Mix_Playing(-1), 1);
