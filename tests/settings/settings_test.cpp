@@ -70,7 +70,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
       // Without music files both menus are off and music stays off.
       {"", "BGM=0\nBGM_TYPE=2", 1, "001 01010", "11"},
   };
-  // The menu's design state would hide a step that forgot to set something.
+  // The menu's state as the window opens would hide a step that forgot to set something.
   form.MMG_BGMU.checked = form.MMG_BGMT1.checked = false;
   form.MMG_BGMT2.checked = true;
   record.BgmTrack = 7;
