@@ -18,9 +18,10 @@ void MainForm::Route(const std::function<void()>& handler) {
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
   const int code = ClassicKeyCode(event->key());
-  if (code == 0) return QMainWindow::keyPressEvent(event);
   int16_t key_code = int16_t(code), shift = int16_t(ClassicShiftState(event->modifiers()));
+  // A key the game has no use for goes as code 0: the player is there all the same.
   Route([&] { events_.Form_KeyDown(key_code, shift); });
+  if (code == 0) QMainWindow::keyPressEvent(event);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -81,11 +81,16 @@ void App::Form_Unload(int16_t& /*Cancel*/) {
   desktop_.EndProcess();
 }
 
+bool App::KeyWhileWatching(int16_t key) {
+  idle_ticks_ = 0;
+  if (!flow_.watching()) return false;
+  // The attract screen's run stops at any key.
+  if (attract_ || StopsWatching(key)) flow_.StopWatching();
+  return true;
+}
+
 void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
-  if (flow_.watching()) {
-    if (StopsWatching(KeyCode)) flow_.StopWatching();
-    return;
-  }
+  if (KeyWhileWatching(KeyCode)) return;
   if (KeyCode == kEnter && record.GameRunning == 0) {
     flow_.StartGame();
     RefreshWatchItem();
@@ -93,15 +98,20 @@ void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
 }
 
 void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
-  if (flow_.watching()) {
-    if (StopsWatching(KeyCode)) flow_.StopWatching();
-    return;
-  }
+  if (KeyWhileWatching(KeyCode)) return;
   // A disabled field takes no keys: between stages and after a crash.
   if (form.picSTAGE.enabled) flow_.play().picSTAGE_KeyDown(KeyCode, Shift);
 }
 
-void App::DemoTimer_Timer() { DemoTick(record, form); }
+void App::DemoTimer_Timer() {
+  DemoTick(record, form);
+  // The title's timer ticks every ten seconds: six make the minute.
+  if (!show_best_run || !form.MMG_Watch.enabled || ++idle_ticks_ < 6) return;
+  idle_ticks_ = 0;
+  attract_ = true;
+  WatchBestRun();
+  attract_ = false;
+}
 
 void App::MMG_Start_Click() {
   if (record.GameRunning != 0) return;
@@ -110,7 +120,10 @@ void App::MMG_Start_Click() {
 }
 
 void App::MMG_Watch_Click() {
-  if (record.GameRunning != 0) return;
+  if (record.GameRunning == 0) WatchBestRun();
+}
+
+void App::WatchBestRun() {
   const std::string path = files_.replays + "/" + BestRunFile(record.speed);
   const ReplayRead read = LoadReplay(path);
   if (read.run)
@@ -165,6 +178,10 @@ void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 
 void App::MMH_About_Click() { about_.Open(); }
 
-void App::lblBgmName_Click() { OpenShownLink(record, desktop_); }
+void App::lblBgmName_Click() {
+  idle_ticks_ = 0;
+  if (attract_) return flow_.StopWatching();
+  OpenShownLink(record, desktop_);
+}
 
 }  // namespace marvo
