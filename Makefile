@@ -3,6 +3,9 @@ BUILD ?= build
 # The headless tests again, built with AddressSanitizer and UBSan.
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Under CI (CI=true, as CI services set it) a warning fails the build. Read
+# when a build tree is configured: `make clean` first to switch an old one.
+WERROR ?= $(if $(filter true 1 yes,$(CI)),ON,OFF)
 
 .PHONY: all build game test test-asan golden run bench format clean package
 
@@ -12,7 +15,7 @@ all: build
 # configure that failed (say, before the packages were installed) leaves only
 # its cache behind, and the next make configures again.
 $(BUILD)/Makefile:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVO_WERROR=$(WERROR)
 
 build: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
@@ -28,7 +31,7 @@ test: build
 
 $(ASAN_BUILD)/Makefile:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVO_SANITIZE=ON \
-	  -DMARVO_BUILD_BENCH=OFF
+	  -DMARVO_BUILD_BENCH=OFF -DMARVO_WERROR=$(WERROR)
 
 # Any report, leaks included, fails the test that caused it.
 test-asan: $(ASAN_BUILD)/Makefile
@@ -54,8 +57,9 @@ package: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target marvostel marvo_wave_files marvo_package_files
 	cd $(BUILD) && cpack -G DEB
 
+# The same files the format check reads.
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	scripts/source-files | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -6,6 +6,7 @@
 #   loop.xcb.*    the same on a real X connection to our own Xvfb
 #   startup.*, memory.*   the real game, and a bare Qt window, started on that Xvfb
 #   sim.*         a whole game played by the autoplayer on the virtual clock
+#   save.*        the save at a game's end, on its own (median and slowest of 200)
 #   replay.*      that game kept as a replay, and --verify over it
 # Without Xvfb the X figures are left out and the game starts offscreen.
 # Usage: run_bench.sh BUILD_DIR

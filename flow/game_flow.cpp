@@ -111,11 +111,11 @@ void GameFlow::CloseGame(int banner_x) {
   play_.tape().GameEnded(r_.Score);
   // A run being watched scores for nobody.
   if (!watching_) EnterHighScore(r_, r_.Score);
-  play_.ShowBanner(kBannerGameOver, banner_x);
-  if (MusicOn()) sound_.PlayWave(ClosingJingle(), 0);
-  // Kept for good before the pause, so that nothing afterwards can lose it.
+  // Kept for good as the pause begins, so that nothing afterwards can lose it.
   if (!watching_ && on_finished) on_finished(play_.tape().made());
   RefreshHallOfFame(r_, form_);
+  play_.ShowBanner(kBannerGameOver, banner_x);
+  if (MusicOn()) sound_.PlayWave(ClosingJingle(), 0);
   play_.PauseWithEvents(kClosingSeconds);
   ReturnToTitle();
 }

@@ -38,8 +38,8 @@ class GameFlow final : public Endings {
   // Puts the title back and the game record into its idle state.
   void ReturnToTitle();
 
-  // Told of each finished game, game over and all clear alike, at the start of
-  // its closing pause, once its score has entered the table shown: here the
+  // Told of each finished game, game over and all clear alike, as its closing
+  // pause begins, once its score has entered the table shown: here the
   // score is kept for good and the tables may change.
   // Not told of runs watched. The run is the game as played, to be kept.
   std::function<void(const Run& run)> on_finished;

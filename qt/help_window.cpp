@@ -1,12 +1,13 @@
 #include "qt/help_window.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <string>
 
 #include "qt/translation.h"
+#include "shell/file_io.h"
 
 namespace marvo {
 
@@ -41,18 +42,16 @@ void HelpWindow::ShowFile(const QString& path) {
 }
 
 void HelpWindow::Load() {
-  QFile file(path_);
-  const QFileInfo info(path_);
-  if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
-    const QString reason = info.isDir() ? QStringLiteral("it is a folder") : file.errorString();
+  std::string text, reason;
+  if (ReadDataText(path_.toStdString(), DataFile::kHelp, text, &reason) != FileRead::kOk) {
     browser_->setPlainText(QStringLiteral("ヘルプファイルを開けませんでした。\n"
                                           "The help file %1 could not be opened (%2).")
-                               .arg(path_, reason));
+                               .arg(path_, QString::fromStdString(reason)));
     return;
   }
   // Pictures and links in the file are looked up beside it.
-  browser_->setSearchPaths({info.absolutePath()});
-  browser_->setMarkdown(QString::fromUtf8(file.readAll()));
+  browser_->setSearchPaths({QFileInfo(path_).absolutePath()});
+  browser_->setMarkdown(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace marvo

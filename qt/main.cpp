@@ -15,6 +15,7 @@
 #include "qt/qt_text.h"
 #include "qt/translation.h"
 #include "shell/app.h"
+#include "shell/file_io.h"
 #include "shell/paths.h"
 #include "shell/replay_store.h"
 #include "shell/verify.h"
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
   marvo::QtPlatform platform;
   marvo::QtTextRasterizer text;
   marvo::QtDesktop desktop;
-  marvo::SdlMixer mixer;
+  marvo::SdlMixer mixer(marvo::ReadWaveFile);
   // The game's files lie beside the executable, or in the installed data folder.
   const std::string program_dir = QCoreApplication::applicationDirPath().toStdString();
   marvo::App app(platform, text, desktop, mixer, program_dir);

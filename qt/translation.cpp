@@ -4,7 +4,9 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "shell/file_io.h"
 #include "shell/language.h"
 #include "shell/paths.h"
 
@@ -15,6 +17,12 @@ namespace {
 // Every translated text lives in this one context of the translation file.
 constexpr const char* kContext = "marvostel";
 constexpr const char* kEnglishFile = "marvostel_en.qm";
+
+// A translator and the file's bytes it reads its texts from.
+struct OwnTranslator final : QTranslator {
+  using QTranslator::QTranslator;
+  std::string bytes;
+};
 
 std::string Variable(const char* name) {
   const char* value = std::getenv(name);
@@ -27,11 +35,17 @@ MenuLanguage InstallTranslation(QCoreApplication& application, const GameFiles& 
   const LocaleVariables locale{Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"),
                                Variable("LANGUAGE")};
   if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return MenuLanguage::kJapanese;
-  const QString path = QString::fromStdString(files.Find(kEnglishFile));
-  auto* translator = new QTranslator(&application);
-  if (!translator->load(path)) {
-    std::fprintf(stderr, "marvostel: %s could not be read; the menus stay in Japanese\n",
-                 qPrintable(path));
+  const std::string path = files.Find(kEnglishFile);
+  // Read through the same checks as every data file, and handed to Qt as
+  // bytes that live as long as the translator.
+  auto* translator = new OwnTranslator(&application);
+  std::string reason = "not a translation file";
+  if (ReadFileChecked(path, MaxFileSize(DataFile::kTranslation), translator->bytes, reason) !=
+          FileRead::kOk ||
+      !translator->load(reinterpret_cast<const uchar*>(translator->bytes.data()),
+                        static_cast<int>(translator->bytes.size()))) {
+    std::fprintf(stderr, "marvostel: %s could not be read (%s); the menus stay in Japanese\n",
+                 path.c_str(), reason.c_str());
     delete translator;
     return MenuLanguage::kJapanese;
   }

@@ -24,7 +24,7 @@ bool StopsWatching(int16_t key) { return key == kEnter || key == 27 || key == 32
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
-         std::string program_dir, const FileSearch& search)
+         const std::string& program_dir, const FileSearch& search)
     : desktop_(desktop),
       files_(LocateGameFiles(program_dir, search)),
       sound_(mixer),
@@ -66,7 +66,11 @@ void App::GameFinished(const Run& run) {
     std::fprintf(stderr, "replay not kept: %s\n", reason.c_str());
 }
 
-void App::SaveChoices() { Save(SaveScope::kEverything); }
+void App::SaveChoices() {
+  Save(SaveScope::kEverything);
+  // The tables as merged with the file: other copies' scores show from now on.
+  ShowChosenTable();
+}
 
 void App::ShowChosenTable() { marvo::ShowChosenTable(record, form); }
 

@@ -28,7 +28,7 @@ class App final : public MainFormEvents {
   // executable (no trailing separator), where the game looks for its files
   // first; `search` says where it looks next and where the settings go.
   App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
-      std::string program_dir, const FileSearch& search = FileSearch::ForThisProcess());
+      const std::string& program_dir, const FileSearch& search = FileSearch::ForThisProcess());
 
   GameRecord record;
   MainFormModel form;

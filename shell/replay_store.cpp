@@ -14,12 +14,12 @@ std::string BestRunFile(Speed speed) {
 }
 
 ReplayRead LoadReplay(const std::string& path) {
-  std::string bytes;
-  switch (ReadTextFile(path, bytes)) {
+  std::string bytes, reason;
+  switch (ReadFileChecked(path, MaxFileSize(DataFile::kReplay), bytes, reason)) {
     case FileRead::kMissing:
       return {{}, {}, "no such file"};
     case FileRead::kFailed:
-      return {{}, {}, errno != 0 ? std::strerror(errno) : "cannot be read"};
+      return {{}, {}, reason};
     case FileRead::kOk:
       break;
   }

@@ -74,14 +74,27 @@ bool WriteTable(const Table& table, Speed speed, Profile& profile) {
   return ok;
 }
 
+// The text of a settings file, converted from the way it is stored.
+FileRead ReadSettingsFile(const std::string& path, std::string& text, TextEncoding& encoding,
+                          std::string& reason) {
+  std::string bytes;
+  const FileRead read = ReadFileChecked(path, kMaxTextFileSize, bytes, reason);
+  if (read != FileRead::kOk) return read;
+  return DecodeText(bytes, text, encoding, reason) ? FileRead::kOk : FileRead::kFailed;
+}
+
 // The player's own file; while they have none, the one the game starts them
-// from (then `own` is false). Only the player's own file can make the read fail.
-FileRead ReadSettingsText(const GameFiles& files, std::string& text, bool* own = nullptr) {
-  const FileRead read = ReadTextFile(files.settings, text);
+// from (then `own` is false). Only the player's own file can make the read
+// fail, and `reason` then says why.
+FileRead ReadSettingsText(const GameFiles& files, std::string& text, TextEncoding& encoding,
+                          std::string& reason, bool* own = nullptr) {
+  const FileRead read = ReadSettingsFile(files.settings, text, encoding, reason);
   if (own) *own = read == FileRead::kOk;
   if (read != FileRead::kMissing || files.starting_settings.empty()) return read;
-  return ReadTextFile(files.starting_settings, text) == FileRead::kOk ? FileRead::kOk
-                                                                      : FileRead::kMissing;
+  std::string ignored;
+  return ReadSettingsFile(files.starting_settings, text, encoding, ignored) == FileRead::kOk
+             ? FileRead::kOk
+             : FileRead::kMissing;
 }
 
 // The folder the file finally lands in, so that every copy locks the same one
@@ -100,9 +113,12 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& file
   const bool track1 = FileExists(files.Find("bgm1.wav"));
   const bool track2 = FileExists(files.Find("bgm3.wav"));
 
-  std::string text;
-  const Profile profile =
-      ReadSettingsText(files, text) == FileRead::kOk ? Profile::Parse(text) : Profile();
+  std::string text, reason;
+  TextEncoding encoding = TextEncoding::kBytes;
+  const FileRead read = ReadSettingsText(files, text, encoding, reason);
+  // The game starts on the defaults, and the file stays as it is.
+  if (read == FileRead::kFailed) SayNotUsed(files.settings, reason);
+  const Profile profile = read == FileRead::kOk ? Profile::Parse(text) : Profile();
 
   // With no music at all the switch stays off, whatever the file says.
   const int32_t bgm = ReadNumber(profile, "BGM", "0");
@@ -144,12 +160,14 @@ bool SaveSettings(SaveScope scope, GameRecord& record, const MainFormModel& form
                  folder.c_str(), lock.Failure().c_str());
   }
 
-  std::string old_text;
+  std::string old_text, why;
   bool own = false;
-  // The first save to the player's own file keeps what the starting file held.
-  const FileRead read = ReadSettingsText(files, old_text, &own);
+  // The first save to the player's own file keeps what the starting file held,
+  // and the way it was stored.
+  TextEncoding encoding = TextEncoding::kBytes;
+  const FileRead read = ReadSettingsText(files, old_text, encoding, why, &own);
   if (read == FileRead::kFailed) {
-    reason = "not a readable settings file, left as it is";
+    reason = "not a readable settings file (" + why + "), left as it is";
     return false;
   }
   Profile profile = Profile::Parse(read == FileRead::kOk ? old_text : std::string());
@@ -194,7 +212,12 @@ bool SaveSettings(SaveScope scope, GameRecord& record, const MainFormModel& form
   // Nothing new: the file stays untouched.
   const std::string text = profile.Text();
   const bool write = (everything || changed) && !(own && text == old_text);
-  if (write && !ReplaceFileAtomically(path, text)) {
+  std::string bytes;
+  if (write && !EncodeText(text, encoding, bytes)) {
+    reason = "the text has no exact UTF-16 form";
+    return false;
+  }
+  if (write && !ReplaceFileAtomically(path, bytes)) {
     reason = std::strerror(errno);
     return false;
   }

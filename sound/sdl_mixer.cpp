@@ -4,9 +4,8 @@
 #include <SDL_mixer.h>
 #include <alsa/error.h>
 
+#include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 namespace marvo {
 
@@ -18,18 +17,22 @@ constexpr int kChunkFrames = 1024;
 // A wave file larger than this (only the two music tracks) is read when it
 // first plays, not at start-up: the title never plays it, and decoded it would
 // cost the start several megabytes and milliseconds.
-constexpr std::uintmax_t kReadWhenFirstPlayed = 1u << 20;
+constexpr std::size_t kReadWhenFirstPlayed = 1u << 20;
 
 // Where there is no sound card, ALSA explains at length why it found none
 // while SDL looks for a device; the game says it in one line instead.
 extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
-// True when the file starts as a RIFF wave does; its samples are not read.
-bool LooksLikeWave(const std::string& path) {
-  char head[12] = {};
-  std::ifstream file(path, std::ios::binary);
-  return file.read(head, sizeof head) && std::memcmp(head, "RIFF", 4) == 0 &&
-         std::memcmp(head + 8, "WAVE", 4) == 0;
+// True when the bytes start as a RIFF wave does.
+bool LooksLikeWave(const std::string& bytes) {
+  return bytes.size() >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+         std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
+}
+
+// SDL decodes the wave from memory into a chunk of its own.
+Mix_Chunk* Decode(const std::string& bytes) {
+  SDL_RWops* from = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  return from != nullptr ? Mix_LoadWAV_RW(from, 1) : nullptr;
 }
 
 }  // namespace
@@ -72,15 +75,21 @@ bool SdlMixer::OpenDevice() {
   return true;
 }
 
+Mix_Chunk* SdlMixer::LoadWave(const std::string& path) const {
+  std::string bytes;
+  return read_(path, SIZE_MAX, bytes) ? Decode(bytes) : nullptr;
+}
+
 MixWaveHandle SdlMixer::OpenWave(MixSessionHandle session, const std::string& path, uint32_t,
                                  uint32_t) {
   if (!Live(session)) return 0;
   Wave wave;
-  std::error_code no_size;
-  if (std::filesystem::file_size(path, no_size) > kReadWhenFirstPlayed && !no_size) {
-    if (!LooksLikeWave(path)) return 0;
+  std::string bytes;
+  if (!read_(path, kReadWhenFirstPlayed + 1, bytes)) return 0;
+  if (bytes.size() > kReadWhenFirstPlayed) {
+    if (!LooksLikeWave(bytes)) return 0;
     wave.unread_path = path;
-  } else if ((wave.chunk = Mix_LoadWAV(path.c_str())) == nullptr) {
+  } else if ((wave.chunk = Decode(bytes)) == nullptr) {
     return 0;
   }
   waves_[++last_wave_] = std::move(wave);
@@ -100,7 +109,7 @@ int SdlMixer::Play(const MixPlayParams& params) {
   Wave& wave = it->second;
   if (!wave.unread_path.empty()) {
     // Tried once: a file that cannot be decoded stays silent.
-    wave.chunk = Mix_LoadWAV(wave.unread_path.c_str());
+    wave.chunk = LoadWave(wave.unread_path);
     wave.unread_path.clear();
   }
   if (wave.chunk == nullptr) return -1;

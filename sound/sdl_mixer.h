@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "sound/wave_mixer.h"
 
@@ -16,7 +19,14 @@ class SdlMixer final : public WaveMixer {
   // The game uses seven slots, one channel each.
   static constexpr int kChannels = 7;
 
-  SdlMixer() = default;
+  // Reads a wave file, or only its first `head` bytes when it is longer: true
+  // with them, false when it is missing or cannot be used (the reader says
+  // why). It must not block, whatever is at the path: SDL never opens the
+  // files itself.
+  using FileReader =
+      std::function<bool(const std::string& path, std::size_t head, std::string& bytes)>;
+
+  explicit SdlMixer(FileReader read) : read_(std::move(read)) {}
   SdlMixer(const SdlMixer&) = delete;
   SdlMixer& operator=(const SdlMixer&) = delete;
   ~SdlMixer() override;
@@ -35,6 +45,8 @@ class SdlMixer final : public WaveMixer {
   bool Live(MixSessionHandle session) const { return session != 0 && session == session_ && open_; }
   static bool ValidChannel(int32_t channel) { return channel >= 0 && channel < kChannels; }
   bool OpenDevice();
+  // Reads and decodes the whole file; null when it cannot be had.
+  Mix_Chunk* LoadWave(const std::string& path) const;
   void Shutdown();
 
   struct Wave {
@@ -42,6 +54,7 @@ class SdlMixer final : public WaveMixer {
     std::string unread_path;  // a long wave whose samples wait for its first play
   };
 
+  FileReader read_;
   MixSessionHandle session_ = 0;  // the configured session, 0 = none
   MixSessionHandle last_session_ = 0;
   MixConfig config_;

@@ -57,6 +57,10 @@ TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEa
   app.MMG_BGMU_Click();  // already marked: stays so
   app.MMG_BGMT1_Click();
   EXPECT_EQ(state(), std::tuple(true, false, true, false, 1));
+  // Each choice is saved as it is made.
+  EXPECT_EQ(dir.Read("marvo.ini"),
+            "[MARVOSTEL]\nHISCORE1=1234567\nBGM=0\nBGM_TYPE=1\nHISCORE2=5000\n"
+            "HISCORE3=4000\nHISCORE4=3000\nHISCORE5=2000\n");
 }
 
 }  // namespace

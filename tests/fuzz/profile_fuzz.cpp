@@ -1,5 +1,6 @@
 // Any bytes as a settings file: the text comes back unchanged, a value set
 // reads back after the text is parsed again, and nothing else changes meaning.
+// A UTF-16 file is read through its conversion, which gives back its bytes.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/file_io.h"
 #include "shell/profile.h"
 
 namespace {
@@ -82,7 +84,12 @@ void SetAndCheck(const marvo::Profile& original, const std::vector<Entry>& befor
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  std::string decoded, reason, encoded;
+  marvo::TextEncoding encoding{};
+  if (!marvo::DecodeText(bytes, decoded, encoding, reason)) return 0;
+  Check(marvo::EncodeText(decoded, encoding, encoded) && encoded == bytes);
+  const std::string_view text = decoded;
   const marvo::Profile profile = marvo::Profile::Parse(text);
   Check(profile.Text() == text);
 
@@ -96,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
 
   // A value from the tail of the input, which Set may well refuse.
-  const std::string tail(text.substr(size > 8 ? size - 8 : 0));
+  const std::string tail(text.substr(text.size() > 8 ? text.size() - 8 : 0));
   SetAndCheck(profile, before, "MARVOSTEL", "BGM", "1");
   SetAndCheck(profile, before, "MARVOSTEL", "HISCORE5", tail);
   if (!names.sections.empty()) {

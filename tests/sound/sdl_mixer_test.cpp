@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "shell/file_io.h"
+
 namespace marvo {
 namespace {
 
@@ -40,7 +42,7 @@ std::vector<int16_t> Listen(const std::string& out, size_t samples) {
 }
 
 TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
-  SdlMixer mixer;
+  SdlMixer mixer(ReadWaveFile);
   // Without a sound card ALSA fails to open and must not say why at length;
   // with one it opens, silently too.
   for (const char* driver : {"no-such-driver", "alsa"}) {
@@ -105,7 +107,7 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
 // the game's output.
 TEST(GameWaves, AreOfTheirLengthsAudibleUnclippedAndTheMusicLoopsWithoutAJump) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  SdlMixer mixer;
+  SdlMixer mixer(ReadWaveFile);
   ASSERT_EQ(mixer.Activate(mixer.ConfigureInit(MixConfig{}), true), 0);
   int rate = 0, channels = 0;
   Uint16 format = 0;
