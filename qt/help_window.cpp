@@ -1,9 +1,11 @@
 #include "qt/help_window.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <set>
 #include <string>
 
 #include "qt/translation.h"
@@ -11,10 +13,36 @@
 
 namespace marvo {
 
+namespace {
+
+// Pictures and pages the help refers to are read through the same checks as
+// the help itself, so that a pipe beside it cannot hold up the game.
+class CheckedBrowser final : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+  QString folder;                // where the help file lies
+  std::set<std::string> failed;  // said once, not tried again
+
+ protected:
+  QVariant loadResource(int type, const QUrl& name) override {
+    if (!name.isRelative() && !name.isLocalFile()) return QTextBrowser::loadResource(type, name);
+    const QString local = name.isLocalFile() ? name.toLocalFile() : name.path();
+    const std::string path = QFileInfo(QDir(folder), local).absoluteFilePath().toStdString();
+    std::string bytes;
+    if (failed.contains(path) || ReadDataFile(path, DataFile::kHelp, bytes) != FileRead::kOk) {
+      failed.insert(path);
+      return {};
+    }
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  }
+};
+
+}  // namespace
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName("HelpWindow");
   setWindowTitle(Translated("MARVOSTEL ﾍﾙﾌﾟ"));
-  browser_ = new QTextBrowser(this);
+  browser_ = new CheckedBrowser(this);
   browser_->setObjectName("HelpText");
   browser_->setOpenExternalLinks(true);
   auto* layout = new QVBoxLayout(this);
@@ -50,7 +78,10 @@ void HelpWindow::Load() {
     return;
   }
   // Pictures and links in the file are looked up beside it.
-  browser_->setSearchPaths({QFileInfo(path_).absolutePath()});
+  auto* browser = static_cast<CheckedBrowser*>(browser_);
+  browser->folder = QFileInfo(path_).absolutePath();
+  browser->failed.clear();
+  browser->setSearchPaths({browser->folder});
   browser_->setMarkdown(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

@@ -71,7 +71,7 @@ e2e_cleanup() {
   local status=$?
   set +e # every step runs, whatever failed before it
   local pid
-  for pid in $GAME_PID $XVFB_PID $PIXEL_READER; do kill "$pid" 2>/dev/null; done
+  for pid in $GAME_PID $XVFB_PID $PIXEL_READER; do kill "$pid" 2>/dev/null; kill -CONT "$pid" 2>/dev/null; done
   for pid in $GAME_PID $XVFB_PID $PIXEL_READER; do
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$pid" 2>/dev/null

@@ -33,13 +33,25 @@ reach() {
       ;;
     play)
       # The head runs from 2 s after Enter until it meets the block a few
-      # tenths later: too short a time to see on a busy machine before the
-      # signal goes, so the signal is timed instead.
-      xdotool windowfocus --sync "$WINDOW"
-      enter=$(now_ms)
-      xdotool key Return
+      # tenths later. The game is stopped (SIGSTOP) for each look, so that it
+      # moves on by a tick or two between looks and no look misses play: no
+      # banner, the goal shown, the trail longer than at the look before. The
+      # game is left stopped; the close continues it.
+      keys Return
       poll 10 "$case-ready" ready
-      while (($(now_ms) < enter + 2100)); do sleep 0.02; done
+      local before=-1 trail deadline=$(($(now_ms) + 10000))
+      while :; do
+        kill -STOP "$GAME_PID"
+        shot "$case-state"
+        if (($(count 00FF00 "${banner[@]}") < 1000 && $(count FF0000 408 3 25 336) > 300)); then
+          trail=$(count FFFFFF 3 3 105 105)
+          ((before >= 0 && trail > before)) && break
+          before=$trail
+        fi
+        kill -CONT "$GAME_PID"
+        (($(now_ms) < deadline)) || fail "$case: no look saw the head running"
+        sleep 0.02
+      done
       ;;
     over)
       keys Return
@@ -68,9 +80,11 @@ close_in() {
   local sent
   sent=$(now_ms)
   if [[ $how == menu ]]; then
+    kill -CONT "$GAME_PID"
     menu_exit
   else
     kill -s "$how" "$GAME_PID"
+    kill -CONT "$GAME_PID" # a game stopped for a look takes the signal as it goes on
   fi
   wait_game_end 2
   note "$case: ended after $(($(now_ms) - sent)) ms with status $GAME_STATUS"

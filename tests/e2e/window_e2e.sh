@@ -8,8 +8,9 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
 start_xvfb
 
-# The help file lies beside the binary in the build tree.
-dir=$(game_dir game "$(dirname "$GAME")/marvo.hlp")
+# The help file and the waves lie beside the binary in the build tree; with
+# the music there, the music submenu is enabled and the music on (BGM=0).
+dir=$(game_dir game "$(dirname "$GAME")"/{marvo.hlp,bgm1.wav,bgm3.wav})
 start_game "$dir"
 note "window ${WW}x${WH} at $WX,$WY; menu bar $MENU px"
 ((WW == 539)) || fail "window width $WW, not 539"
@@ -27,9 +28,10 @@ note "window ${WW}x${WH} at $WX,$WY; menu bar $MENU px"
 open_menu g
 shot_root menu-game
 xdotool key Escape
-open_menu s
+keys alt+s
+settings=$(new_window 5) || fail "the settings menu did not open"
 xdotool key Right
-sleep 0.3 # the submenu, if it opens at all, has no window of its own yet to wait for
+new_window 5 "$settings" >/dev/null || fail "Right did not open the music submenu"
 shot_root menu-settings
 xdotool key Escape Escape
 open_menu h
@@ -74,4 +76,4 @@ retry 40 text_below || fail "the help window shows no page of text"
 menu_exit
 wait_game_end 5
 ((GAME_STATUS == 0)) || fail "the program ended with status $GAME_STATUS"
-expect_file "$dir/marvo.ini" "$(settings_text 1 1 10000 5000 4000 3000 2000)"$'\n'
+expect_file "$dir/marvo.ini" "$(settings_text 0 1 10000 5000 4000 3000 2000)"$'\n'

@@ -1,14 +1,14 @@
 #!/bin/sh
 # Builds fuzz target NAME (NAME_fuzz.cpp beside this script, over the tree's
 # SOURCEs) with clang's libFuzzer, replays its saved corpus (corpus/NAME), then
-# fuzzes for a while (FUZZ_SECONDS, default 60).
+# fuzzes for a while (FUZZ_SECONDS, default 30 a target).
 # Exits 77 (skipped) where clang++ or the fuzzer runtime is missing, non-zero
 # on a finding (the reproducer is left in the temporary folder, which is named).
 #   run_fuzz.sh NAME SOURCE...
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-30}
 name=$1
 shift
 

@@ -1,6 +1,7 @@
 #include "qt/help_window.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -41,6 +42,13 @@ TEST(HelpWindowTest, ShowsTheMarkdownFileAndOnlyRaisesItWhileItIsShown) {
   ASSERT_FALSE(help->isVisible());
   desktop.ShowHelp(path);
   EXPECT_TRUE(desktop.Help() == help && help->isVisible() && text().contains("Changed"));
+
+  // A picture beside it is read as the help is: a pipe in its place is not waited on.
+  ASSERT_EQ(::mkfifo(dir.filePath("pipe.png").toLocal8Bit().constData(), 0600), 0);
+  Write(path.c_str(), "# Pictured\n\n![a pipe](pipe.png)\n");
+  help->close();
+  desktop.ShowHelp(path);
+  EXPECT_TRUE(text().contains("Pictured"));
 
   // Another file replaces the one shown; a missing one says so, naming it.
   const QString missing = dir.filePath("nowhere/marvo.hlp");
