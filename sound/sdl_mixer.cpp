@@ -125,6 +125,15 @@ int SdlMixer::FlushChannel(MixSessionHandle session, int32_t channel, uint32_t) 
   return 0;
 }
 
+int SdlMixer::PauseAll(MixSessionHandle session, bool pause) {
+  if (!Live(session)) return -1;
+  if (pause)
+    Mix_Pause(-1);
+  else
+    Mix_Resume(-1);
+  return 0;
+}
+
 int SdlMixer::FreeWave(MixSessionHandle session, MixWaveHandle wave) {
   if (!Live(session)) return -1;
   const auto it = waves_.find(wave);

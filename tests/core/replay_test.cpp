@@ -179,7 +179,7 @@ TEST_F(ReplayTest, ShownBetweenGamesTheBestRunPlaysAfterAMinuteIdleUntilAnyKey) 
   const double idle = platform.Clock();
   platform.RunUntil(idle + 70);
   EXPECT_EQ(shown_at, 0) << "shown while switched off";
-  app.show_best_run = true;
+  app.MMS_BestRun_Click();
   // A key (one the game has no use for) 30 s in puts the minute off.
   platform.After(30, [&] { Key(&App::Form_KeyDown, 0); });
   platform.After(110, [&] { Key(&App::Form_KeyDown, 0); });

@@ -46,11 +46,29 @@ goal_shown && fail "the goal is on the field during GET READY!"
 [[ $(glyphs 00FFFF 456 32 73 25) == AAAAAA ]] || fail "the score read-out does not read 000000"
 (($(differ "$ART/title.xwd" "$SHOT" 456 32 73 25) > 0)) || fail "the score read-out did not change"
 
-# The goal appears as the banner goes, two seconds after Enter.
+# P holds the game where it stands, with PAUSE in green over the middle of the
+# field (below the banner): a second later the field is the same, GET READY!
+# still there long after its two seconds; P again and the game goes on.
+pause_shown() { (($(count 00FF00 150 176 150 14) > 200)); }
+xdotool key p
+poll 10 paused pause_shown
+paused=$SHOT_MS
+sleep 1
+shot paused-later
+(($(differ "$ART/paused.xwd" "$SHOT" 0 0 447 342) == 0)) || fail "the field changed while paused"
+ready_shown || fail "GET READY! went while paused"
+goal_shown && fail "the goal came while paused"
+note "paused $((SHOT_MS - paused)) ms, $((SHOT_MS - enter)) ms after Enter"
+xdotool key p
+pause_gone() { ! pause_shown; }
+poll 10 resumed pause_gone
+resumed=$SHOT_MS
+
+# The goal appears as the banner goes, two seconds of the game's time after Enter.
 poll 10 goal goal_shown
 goal=$SHOT_MS
 note "goal at $((goal - enter)) ms"
-((goal - enter >= 1500)) || fail "the goal appeared $((goal - enter)) ms after Enter, before GET READY! ended"
+((goal - enter >= 2500)) || fail "the goal appeared $((goal - enter)) ms after Enter, before GET READY! and the pause ended"
 ready_gone || fail "GET READY! is still there with the goal"
 (($(count 00FFFF 456 144 73 25) > 0)) || fail "the turn read-out went blank during play"
 # No turn: the head runs into the block at (113, 113) a few tenths later.

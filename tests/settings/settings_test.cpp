@@ -22,15 +22,15 @@ namespace {
 class SettingsTest : public ::testing::Test {
  protected:
   // A copy of the game in `dir`, which it can write: everything lies there.
-  void Read(DisplayChoice* display = nullptr) {
-    ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display);
+  void Read(DisplayChoice* display = nullptr, Options* options = nullptr) {
+    ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display, options);
   }
-  bool Write(const DisplayChoice& display = {}) {
-    return Save(LocateGameFiles(dir.path(), {}), display);
+  bool Write(const DisplayChoice& display = {}, const Options& options = {}) {
+    return Save(LocateGameFiles(dir.path(), {}), display, SaveScope::kEverything, options);
   }
   bool Save(const GameFiles& files, const DisplayChoice& display = {},
-            SaveScope scope = SaveScope::kEverything) {
-    return SaveSettings(scope, record, form, files, pending, reason, display);
+            SaveScope scope = SaveScope::kEverything, const Options& options = {}) {
+    return SaveSettings(scope, record, form, files, pending, reason, display, options);
   }
   // The music menus as ReadSettings leaves them, 1 for on: the music submenu
   // enabled, On and Off checked; the track submenu enabled, Track 1 enabled and
@@ -131,6 +131,31 @@ TEST_F(SettingsTest, TheWindowSizeSectionStaysOnceThereAndAZoomThatIsNoNumberCou
     EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(1, values.ends_with("=1")))
         << values;
   }
+}
+
+TEST_F(SettingsTest, TheOptionsAreWrittenOnlyOnceChangedOrThereAndBadValuesReadAsTheDefault) {
+  Options options;
+  const auto saved = [&](const std::string& text, bool change) {
+    dir.Write("marvo.ini", text);
+    Read(nullptr, &options);
+    if (change) options.speed = Speed::k50, options.remembered = true;  // as the menu does
+    EXPECT_TRUE(Write({}, options));
+    return dir.Read("marvo.ini");
+  };
+  EXPECT_EQ(saved("[MARVOSTEL]\nBGM=1\n", false).find("Options"), std::string::npos);
+  EXPECT_EQ(options, Options{});
+  EXPECT_TRUE(
+      saved("", true).ends_with("[Options]\nPauseOnFocusLoss=0\nOneButtonStart=0\n"
+                                "HeldKeyTurnsOnce=0\nSpeed=50\nShowBestRun=0\n"));
+  saved(dir.Read("marvo.ini"), false);  // read back, kept when untouched
+  EXPECT_EQ(std::tuple(options.speed, options.remembered), std::tuple(Speed::k50, true));
+  saved(
+      "[Options]\nSpeed=60\nOneButtonStart=yes\nHeldKeyTurnsOnce=1\nPauseOnFocusLoss=1\n"
+      "ShowBestRun=1\n",
+      false);
+  EXPECT_EQ(std::tuple(options.speed, options.one_button_start, options.held_key_turns_once,
+                       options.pause_on_focus_loss, options.show_best_run),
+            std::tuple(Speed::k100, false, true, true, true));
 }
 
 TEST_F(SettingsTest, AUtf16FileIsReadAndStaysUtf16ByteForByteApartFromTheChangedKeys) {
