@@ -232,14 +232,6 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
   EXPECT_EQ(record.HiScore[1], 8888);
 }
 
-TEST_F(SettingsTest, AFailedSaveSaysWhyAndLeavesWhatIsThere) {
-  // Under a regular file no folder can be made, not even by root.
-  dir.Write("file", "not a folder");
-  const GameFiles files = LocateGameFiles(dir.path(), {dir.path(), dir / "file", "", ""});
-  EXPECT_FALSE(Save(files));
-  EXPECT_EQ(reason, "Not a directory");
-}
-
 // A file edited by hand while the game runs: its table is taken in the file's
 // own order, unsorted as it is, and the game's scores join it by the hall of
 // fame's rule, each in its speed's table. A game's end writes nothing else.

@@ -24,7 +24,6 @@ class VirtualPlatform final : public Platform {
   // The virtual clock's reading as a seed, unless a test fixed the seed.
   uint32_t ClockSeed() override;
   void FixSeed(uint32_t seed) { fixed_seed_ = seed; }
-  void FreeSeed() { fixed_seed_.reset(); }
 
   // Runs `action` inside the first Yield whose clock has reached `time`.
   void At(double time, std::function<void()> action);
@@ -37,8 +36,6 @@ class VirtualPlatform final : public Platform {
   // Yields until the clock reaches `time`: the window sitting idle.
   void RunUntil(double time);
 
-  // How far a Yield moves the clock when its deadline has already passed.
-  void SetQuantum(double seconds) { quantum_ = seconds; }
   long Yields() const { return yields_; }
 
  private:
@@ -55,7 +52,8 @@ class VirtualPlatform final : public Platform {
 
   double now_;
   std::optional<uint32_t> fixed_seed_;
-  double quantum_ = 0.0005;
+  // How far a Yield moves the clock when its deadline has already passed.
+  static constexpr double quantum_ = 0.0005;
   long yields_ = 0;
   std::multimap<double, std::function<void()>> scripted_;
   std::vector<WatchedTimer> timers_;
