@@ -3,11 +3,12 @@
 namespace marvo {
 
 void MoveHead(GameRecord& r, Surface& field, Platform& platform, HitResolver& hits) {
+  const float tick = TickSeconds(r.speed);
   double last_tick = platform.Clock();
   while (r.StopFlag == 0) {
     // The difference is judged in single precision against the single-precision
-    // interval, so a reading exactly 0.01 s on is not yet a tick.
-    if (float(platform.Clock() - last_tick) > kTickSeconds) {
+    // interval, so a reading exactly one interval on is not yet a tick.
+    if (float(platform.Clock() - last_tick) > tick) {
       // A fresh reading, not the one compared: a late tick is never caught up.
       last_tick = platform.Clock();
       r.HeadX = int16_t(r.HeadX + r.StepX[r.Heading]);
@@ -19,7 +20,7 @@ void MoveHead(GameRecord& r, Surface& field, Platform& platform, HitResolver& hi
       field.Point(r.HeadX, r.HeadY, kWhite);
       hits.Ticked();
     }
-    platform.Yield(last_tick + kTickSeconds);
+    platform.Yield(last_tick + tick);
   }
 }
 

@@ -29,7 +29,27 @@ void GameFlow::LockTitle() {
   form_.MMG_Start.enabled = false;
   form_.MMG_Watch.enabled = false;
   form_.MM_Setting.enabled = false;
+  form_.MMG_Pause.enabled = true;
+  form_.speed_note.clear();
   form_.replay_mark = watching_;
+}
+
+void GameFlow::Turn(int16_t& KeyCode, int16_t& Shift) {
+  if (!Paused()) play_.picSTAGE_KeyDown(KeyCode, Shift);
+}
+
+void GameFlow::Pause() {
+  if (r_.GameRunning == 0 || Paused()) return;
+  clock_.Pause();
+  sound_.PauseSound(true);
+  form_.pause_shown = true;
+}
+
+void GameFlow::Resume() {
+  if (!Paused()) return;
+  clock_.Resume();
+  sound_.PauseSound(false);
+  form_.pause_shown = false;
 }
 
 void GameFlow::StartGame() {
@@ -129,8 +149,10 @@ void GameFlow::ReturnToTitle() {
   r_.ResetToIdle();
   form_.MMG_Start.enabled = true;
   form_.MM_Setting.enabled = true;
+  form_.MMG_Pause.enabled = false;
   form_.replay_mark = false;
   form_.DemoTimer.enabled = true;
+  ShowSpeedNote(r_.speed, form_);
 }
 
 }  // namespace marvo

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "engine/game_clock.h"
 #include "engine/game_record.h"
 #include "engine/play.h"
 #include "engine/run.h"
@@ -18,7 +19,11 @@ namespace marvo {
 class GameFlow final : public Endings {
  public:
   GameFlow(GameRecord& record, MainFormModel& form, Platform& platform, Wavemix& sound)
-      : r_(record), form_(form), sound_(sound), play_(record, form, platform, sound, *this) {}
+      : r_(record),
+        form_(form),
+        sound_(sound),
+        clock_(platform),
+        play_(record, form, clock_, sound, *this) {}
 
   // Runs a whole game: it returns once the game has ended and the window is
   // back in its title state. The caller checks GameRunning first.
@@ -45,7 +50,19 @@ class GameFlow final : public Endings {
   std::function<void(const Run& run)> on_finished;
 
   // The play engine, which takes the turn key.
+  // The play engine.
   Play& play() { return play_; }
+  // Space on the field: a turn, unless the game is paused.
+  void Turn(int16_t& KeyCode, int16_t& Shift);
+
+  // Stops the game where it stands, from its start to the title again: the
+  // head, every timed wait and the sound, with "PAUSE" over the field.
+  // Resume goes on from there as if no time had passed. Outside a game
+  // neither does anything.
+  void Pause();
+  void Resume();
+  void TogglePause() { Paused() ? Resume() : Pause(); }
+  bool Paused() const { return clock_.Paused(); }
 
  private:
   // The title machinery locked: no second start, no title timer, no links,
@@ -63,6 +80,8 @@ class GameFlow final : public Endings {
   GameRecord& r_;
   MainFormModel& form_;
   Wavemix& sound_;
+  // Every loop of a game runs on it; declared before the engine that uses it.
+  GameClock clock_;
   Play play_;
   // A start handled in the last yield of a game that is ending runs once that
   // game's loop has returned, so games in a row never pile up on the stack.

@@ -36,4 +36,8 @@ void ShowChosenTable(GameRecord& record, MainFormModel& form) {
   if (record.GameRunning == 0) Scoreboard(record, form).ShowBetweenGames();
 }
 
+void ShowSpeedNote(Speed speed, MainFormModel& form) {
+  form.speed_note = speed == Speed::k100 ? "" : "SPEED " + std::to_string(Percent(speed)) + "%";
+}
+
 }  // namespace marvo

@@ -21,6 +21,9 @@ void ShowHallOfFame(MainFormModel& form, int16_t visible);
 // visibility stays as it is.
 void RefreshHallOfFame(const GameRecord& record, MainFormModel& form);
 
+// "SPEED 75%" or "SPEED 50%" over the title while the game runs slower, so
+// that nobody takes one speed's hall of fame for another's; nothing at full speed.
+void ShowSpeedNote(Speed speed, MainFormModel& form);
 // Between games, after the speed or the tables changed: the hall of fame and
 // the score read-out's best score from the chosen speed's table.
 void ShowChosenTable(GameRecord& record, MainFormModel& form);

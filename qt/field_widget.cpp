@@ -1,8 +1,10 @@
 #include "qt/field_widget.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace marvo {
 
@@ -62,6 +64,7 @@ void FieldWidget::paintEvent(QPaintEvent* event) {
   if (inside != area) {
     for (const QRect& rest : QRegion(area).subtracted(inside)) painter.fillRect(rest, Qt::black);
   }
+  PaintOverlay(painter);
   if (!corner_text_.isEmpty()) {
     // Over whatever the field shows there, in yellow.
     painter.resetTransform();
@@ -77,10 +80,44 @@ void FieldWidget::paintEvent(QPaintEvent* event) {
   if (!late.isEmpty() && !event->region().contains(Zoomed(late))) update(Zoomed(late));
 }
 
+void FieldWidget::PaintOverlay(QPainter& painter) const {
+  const auto outlined = [&](const QString& text, const QFont& font, QPointF centre, qreal pen) {
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    path.translate(centre - path.boundingRect().center());
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Like the banners: green letters cut out of a black mask round them.
+    painter.strokePath(path, QPen(Qt::black, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(path, QColor(0, 255, 0));
+  };
+  const QRectF field(0, 0, surface_.Width(), surface_.Height());
+  if (pause_) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(48);
+    font.setBold(true);
+    outlined(QStringLiteral("PAUSE"), font, field.center(), 6);
+  }
+  if (!note_.isEmpty()) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(14);
+    font.setBold(true);
+    const qreal width = QFontMetricsF(font).horizontalAdvance(note_);
+    outlined(note_, font, field.bottomRight() - QPointF(width / 2 + 8, 14), 3);
+  }
+}
+
+void FieldWidget::SetOverlay(bool pause, const QString& note) {
+  if (pause == pause_ && note == note_) return;
+  pause_ = pause;
+  note_ = note;
+  update();
+}
+
 void FieldWidget::keyPressEvent(QKeyEvent* event) {
   const int code = ClassicKeyCode(event->key());
   if (code != 0 && on_key_down) {
-    on_key_down(code, ClassicShiftState(event->modifiers()));
+    const bool repeat = event->isAutoRepeat() && on_key_repeat;
+    (repeat ? on_key_repeat : on_key_down)(code, ClassicShiftState(event->modifiers()));
     event->accept();
     return;
   }
@@ -129,6 +166,12 @@ int ClassicKeyCode(int qt_key) {
       return 113;
     case Qt::Key_Escape:
       return 27;
+    case Qt::Key_Pause:
+      return 19;
+    case Qt::Key_P:
+      return 80;
+    case Qt::Key_MediaPlay:
+      return 250;
     default:
       return 0;
   }

@@ -6,6 +6,8 @@
 
 #include "ui/surface.h"
 
+class QPainter;
+
 namespace marvo {
 
 // Shows a surface pixel for pixel; zoomed or on high-DPI screens each field
@@ -28,6 +30,12 @@ class FieldWidget final : public QWidget {
   // Key presses on the field, as classic key codes (32 = Space). A press of
   // the left mouse button on the field is a Space too.
   std::function<void(int key_code, int shift)> on_key_down;
+  // A key held down and repeated by the keyboard; without it, a press.
+  std::function<void(int key_code, int shift)> on_key_repeat;
+
+  // What the window shows over the field, never in it: "PAUSE" in the middle
+  // in the banners' green, and a small note in the bottom right corner.
+  void SetOverlay(bool pause, const QString& note);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -37,6 +45,7 @@ class FieldWidget final : public QWidget {
  private:
   // Converts what changed since the shown generation; returns that block.
   QRect CatchUp();
+  void PaintOverlay(QPainter& painter) const;
   // A block of surface pixels in widget pixels.
   QRect Zoomed(const QRect& pixels) const;
 
@@ -44,6 +53,8 @@ class FieldWidget final : public QWidget {
   QImage shown_;  // the surface as of shown_generation_, in Qt's colours
   uint64_t shown_generation_ = ~uint64_t{0};
   int zoom_ = 1;
+  bool pause_ = false;
+  QString note_;
   QString corner_text_;
 };
 
@@ -53,7 +64,8 @@ void CopyToQImage(const Image& image, QImage& out);
 // size; otherwise all of it. Returns the block copied, clipped to the image.
 QRect CopyToQImage(const Image& image, QImage& out, const PixelRect& area);
 
-// The classic key code of a Qt key (Enter 13, Escape 27, Space 32, F2 113), or 0.
+// The classic key code of a Qt key (Enter 13, Space 32, F2 113, Escape 27,
+// Pause 19, P 80, the Play key a pad's Start stands for 250), or 0.
 int ClassicKeyCode(int qt_key);
 // Shift 1, Ctrl 2, Alt 4, as the classic shift state counts them.
 int ClassicShiftState(Qt::KeyboardModifiers modifiers);

@@ -23,7 +23,8 @@ int PadButtonKey(int sdl_button) {
     case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
       return Qt::Key_Space;
     case SDL_CONTROLLER_BUTTON_START:
-      return Qt::Key_Return;
+      // Enter at the title, the pause key during a game.
+      return Qt::Key_MediaPlay;
     default:
       return 0;
   }

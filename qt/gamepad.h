@@ -11,9 +11,9 @@ struct _SDL_GameController;
 namespace marvo {
 
 // Game controllers as a second keyboard: a face or shoulder button is Space and
-// Start is Enter, handed to the window as key presses, so they take the keys'
-// path and meet the keys' guards (the field takes turns only during play, Enter
-// starts a game only at the title). Pads may come and go while the game runs.
+// Start is the keyboard's Play key (Enter at the title, pause during a game), handed to the window
+// as key presses, so they take the keys' path and meet the keys' guards (the field takes turns only
+// during play, Enter starts a game only at the title). Pads may come and go while the game runs.
 // Without SDL's controller support the window simply has no pad.
 class Gamepad final : public QObject {
  public:

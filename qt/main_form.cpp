@@ -32,7 +32,7 @@ MainForm::MainForm(MainFormModel& model, MainFormEvents& events, QWidget* parent
     : QMainWindow(parent), model_(model), events_(events) {
   setWindowTitle(ToQString(model.caption));
   setWindowIcon(GameIcon());
-  setFont(MakeFont(model.font));
+  setFont(MenuFont());
   // A fixed border: no maximise button, no resizing.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
@@ -60,6 +60,10 @@ void MainForm::BuildClientArea() {
     int16_t code = int16_t(key_code), state = int16_t(shift);
     Route([&] { events_.picSTAGE_KeyDown(code, state); });
   };
+  field_->on_key_repeat = [this](int key_code, int shift) {
+    int16_t code = int16_t(key_code), state = int16_t(shift);
+    Route([&] { events_.picSTAGE_KeyRepeat(code, state); });
+  };
   // Keys go to the window until a game enables the field.
   field_enabled_ = model_.picSTAGE.enabled;
   field_->setEnabled(field_enabled_);
@@ -70,6 +74,9 @@ void MainForm::BuildClientArea() {
 
   strip_ = client_->findChild<QLabel*>(ToQString(model_.lblBgmName.name));
   strip_->installEventFilter(this);
+  // A click on the field while it takes no turns (at the title) reaches the
+  // client area: it is the window's Space there.
+  client_->installEventFilter(this);
 }
 
 void MainForm::AddLabel(const Label& label, QWidget* parent) {

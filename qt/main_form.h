@@ -49,6 +49,7 @@ class MainForm final : public QMainWindow {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +77,11 @@ class MainForm final : public QMainWindow {
   // main_form_menus.cpp
   void BuildMenus();
   void AddMenuEntries(QMenu* menu, const MenuItem& parent);
+  // The font of menus and of the window itself: the design's, or under the
+  // English menus the desktop's own.
+  QFont MenuFont(int zoom = 1) const;
+  // An entry's text in the player's language, with a window key it only names.
+  static QString MenuText(const MenuItem& item);
 
   // main_form_input.cpp
   // Runs a handler, then shows what it changed.

@@ -49,7 +49,7 @@ int MainForm::LargestWindowZoom() const {
 void MainForm::ApplyZoom(int zoom) {
   if (zoom == zoom_) return;
   zoom_ = zoom;
-  const QFont font = MakeFont(model_.font, zoom);
+  const QFont font = MenuFont(zoom);
   setFont(font);
   menuBar()->setFont(font);
   menuBar()->setFixedHeight(menu_height_ * zoom);

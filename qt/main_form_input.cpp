@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include "qt/client_area.h"
 #include "qt/field_widget.h"
 
 namespace marvo {
@@ -20,7 +21,16 @@ void MainForm::keyPressEvent(QKeyEvent* event) {
   const int code = ClassicKeyCode(event->key());
   if (code == 0) return QMainWindow::keyPressEvent(event);
   int16_t key_code = int16_t(code), shift = int16_t(ClassicShiftState(event->modifiers()));
-  Route([&] { events_.Form_KeyDown(key_code, shift); });
+  if (event->isAutoRepeat())
+    Route([&] { events_.Form_KeyRepeat(key_code, shift); });
+  else
+    Route([&] { events_.Form_KeyDown(key_code, shift); });
+}
+
+void MainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+    Route([&] { events_.Form_Deactivate(); });
+  QMainWindow::changeEvent(event);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -33,6 +43,14 @@ void MainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::MouseButtonPress && !field_->isEnabled()) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton &&
+        field_->geometry().contains(mouse->position().toPoint())) {
+      int16_t key_code = 32, shift = 0;
+      Route([&] { events_.Form_KeyDown(key_code, shift); });
+    }
+  }
   if (watched == strip_) {
     // A click is a press and a release of the left button on the strip.
     if (event->type() == QEvent::MouseButtonPress) {

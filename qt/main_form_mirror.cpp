@@ -37,9 +37,7 @@ void MainForm::Mirror() {
     if (action.isChecked() != item.checked) action.setChecked(item.checked);
     if (action.isEnabled() != item.enabled) action.setEnabled(item.enabled);
     if (action.isVisible() != item.visible) action.setVisible(item.visible);
-    if (!item.separator && action.text() != Translated(item.caption)) {
-      action.setText(Translated(item.caption));
-    }
+    if (!item.separator && action.text() != MenuText(item)) action.setText(MenuText(item));
   }
 
   for (PictureView& view : pictures_) {
@@ -64,6 +62,7 @@ void MainForm::Mirror() {
 
   for (TimerView& view : timers_) SyncTimer(*view.timer, *view.model);
 
+  field_->SetOverlay(model_.pause_shown, ToQString(model_.speed_note));
   client_->Sync();
 }
 

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "qt/screensaver.h"
 #include "shell/desktop.h"
 
 namespace marvo {
@@ -29,6 +30,7 @@ class QtDesktop final : public Desktop {
   void SetBusyCursor(bool busy) override;
   void ShowCriticalMessage(const std::string& text, const std::string& title) override;
   void ShowHelp(const std::string& path) override;
+  void HoldScreenSaver(bool hold) override { screensaver_.Hold(hold); }
   void ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) override;
   void CloseAboutWindow() override;
 
@@ -45,6 +47,7 @@ class QtDesktop final : public Desktop {
   QPointer<AboutWindow> about_;
   std::unique_ptr<HelpWindow> help_;
   bool busy_ = false;
+  ScreenSaverHold screensaver_;
 };
 
 }  // namespace marvo

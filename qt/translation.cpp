@@ -57,4 +57,9 @@ QString Translated(const std::string& text) {
   return QCoreApplication::translate(kContext, text.c_str());
 }
 
+bool EnglishMenus() {
+  const std::string game_menu = "ｹﾞｰﾑ(&G)";
+  return Translated(game_menu) != QString::fromStdString(game_menu);
+}
+
 }  // namespace marvo

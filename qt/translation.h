@@ -22,4 +22,8 @@ MenuLanguage InstallTranslation(QCoreApplication& application, const GameFiles& 
 // the message box, the help window's title) in the player's language.
 QString Translated(const std::string& text);
 
+// Whether the menus are English: then menus and dialogs take the desktop's
+// own font, not the design's Japanese one.
+bool EnglishMenus();
+
 }  // namespace marvo

@@ -1,10 +1,14 @@
 #include "resources/pictures.h"
 
 #include <algorithm>
-#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
+#include "generated/game_files.h"
 #include "resources/packed_picture.h"
 #include "ui/palette.h"
 
@@ -34,28 +38,34 @@ Image Unpack(const embedded::PackedPicture& packed) {
   return image;
 }
 
-const std::map<std::string, Image>& All() {
-  static const std::map<std::string, Image> pictures = [] {
-    std::map<std::string, Image> decoded;
-    for (int i = 0; i < embedded::kPackedPictureCount; ++i) {
-      decoded.emplace(embedded::kPackedPictures[i].name, Unpack(embedded::kPackedPictures[i]));
-    }
-    return decoded;
-  }();
-  return pictures;
+// The picture of that name, decoded on its own first use: a screen that never
+// shows a picture never pays for it. Each lives for the whole run.
+const Image& Decoded(std::string_view name) {
+  struct Slot {
+    std::once_flag once;
+    std::optional<Image> image;
+  };
+  static const std::unique_ptr<Slot[]> slots(new Slot[size_t(embedded::kPackedPictureCount)]);
+  for (int i = 0; i < embedded::kPackedPictureCount; ++i) {
+    const embedded::PackedPicture& packed = embedded::kPackedPictures[i];
+    if (name != packed.name) continue;
+    Slot& slot = slots[size_t(i)];
+    std::call_once(slot.once, [&] { slot.image.emplace(Unpack(packed)); });
+    return *slot.image;
+  }
+  throw std::out_of_range("no built-in picture " + std::string(name));
 }
 
 }  // namespace
 
 const Image* LoadPicture(int number) {
   // Only the numbered pictures: the icons are not loadable by number.
-  static constexpr int kNumbers[] = {101, 102, 103, 104, 105, 106, 107, 110, 111, 120, 121};
-  for (int n : kNumbers) {
-    if (n == number) return &All().at(std::to_string(n));
+  for (int n : kPictureNumbers) {
+    if (n == number) return &Decoded(std::to_string(n));
   }
   return nullptr;
 }
 
-const Image& Icon(int size) { return All().at(size == 16 ? "icon-16" : "icon-32"); }
+const Image& Icon(int size) { return Decoded(size == 16 ? "icon-16" : "icon-32"); }
 
 }  // namespace marvo

@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "engine/sound_slots.h"
 #include "flow/status.h"
+#include "generated/game_files.h"
 #include "shell/commands.h"
 #include "shell/file_io.h"
 #include "shell/replay_store.h"
@@ -17,6 +19,14 @@ namespace marvo {
 
 namespace {
 constexpr int16_t kEnter = 13;
+constexpr int16_t kSpace = 32;
+// A pad's Start: Enter at the title, the pause key during a game.
+constexpr int16_t kPadStart = 250;
+
+bool IsPauseKey(int16_t code) {
+  constexpr int16_t kPause = 19, kEscape = 27, kLetterP = 80;
+  return code == kPause || code == kEscape || code == kLetterP || code == kPadStart;
+}
 
 // The keys that end a run being watched: Enter, Escape, Space (a click on the
 // field and a pad's face or shoulder buttons arrive as Space) and F2.
@@ -38,8 +48,9 @@ void App::Form_Load() {
   // layout, so there is nothing to seed here.
   sound_.OpenSound();
   // The settings come before the hall of fame and the score read-out show them.
-  ReadSettings(record, form, files_, &display);
-  LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
+  ReadSettings(record, form, files_, &display, &options);
+  ShowOptions();
+  LoadWaveFiles(record, sound_, files_.FolderOf(kWaveTrack1Music));
   FillLinkList(record);
   LoadWindowPictures(form);
   record.StoreStartUpValues();
@@ -50,7 +61,7 @@ void App::Form_Load() {
 
 std::string App::Save(SaveScope scope) {
   std::string reason;
-  if (SaveSettings(scope, record, form, files_, pending_, reason, display)) return {};
+  if (SaveSettings(scope, record, form, files_, pending_, reason, display, options)) return {};
   ReportSaveFailure(files_.settings, reason);
   return reason.empty() ? "unknown reason" : reason;
 }
@@ -81,37 +92,123 @@ void App::Form_Unload(int16_t& /*Cancel*/) {
   // leaves the player's own speed chosen.
   record.speed = flow_.player_speed();
   if (!watch_only) Save(SaveScope::kEverything);
+  if (screensaver_held_) desktop_.HoldScreenSaver(false);
   sound_.CloseSound();
   desktop_.EndProcess();
 }
 
 void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
   if (flow_.watching()) {
-    if (StopsWatching(KeyCode)) flow_.StopWatching();
+    if (StopsWatching(KeyCode))
+      flow_.StopWatching();
+    else if (IsPauseKey(KeyCode))
+      TogglePause();
     return;
   }
-  if (KeyCode == kEnter && record.GameRunning == 0) {
-    flow_.StartGame();
-    RefreshWatchItem();
+  if (record.GameRunning != 0) {
+    if (IsPauseKey(KeyCode)) TogglePause();
+    return;
+  }
+  if (KeyCode == kEnter || KeyCode == kPadStart ||
+      (KeyCode == kSpace && options.one_button_start)) {
+    StartGame();
   }
 }
 
 void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
   if (flow_.watching()) {
-    if (StopsWatching(KeyCode)) flow_.StopWatching();
+    if (StopsWatching(KeyCode))
+      flow_.StopWatching();
+    else if (IsPauseKey(KeyCode))
+      TogglePause();
     return;
   }
+  if (IsPauseKey(KeyCode)) return TogglePause();
   // A disabled field takes no keys: between stages and after a crash.
-  if (form.picSTAGE.enabled) flow_.play().picSTAGE_KeyDown(KeyCode, Shift);
+  if (form.picSTAGE.enabled) flow_.Turn(KeyCode, Shift);
+}
+
+// A held pause key would pause and resume over and over: only its first press
+// counts, whatever the options.
+void App::Form_KeyRepeat(int16_t& KeyCode, int16_t& Shift) {
+  if (!options.held_key_turns_once && !IsPauseKey(KeyCode)) Form_KeyDown(KeyCode, Shift);
+}
+
+void App::picSTAGE_KeyRepeat(int16_t& KeyCode, int16_t& Shift) {
+  if (!options.held_key_turns_once && !IsPauseKey(KeyCode)) picSTAGE_KeyDown(KeyCode, Shift);
+}
+
+void App::Form_Deactivate() {
+  if (options.pause_on_focus_loss && !flow_.Paused()) TogglePause();
+}
+
+void App::MMG_Pause_Click() { TogglePause(); }
+
+void App::StartGame() {
+  if (record.GameRunning != 0) return;
+  if (!screensaver_held_) desktop_.HoldScreenSaver(screensaver_held_ = true);
+  flow_.StartGame();
+  FollowScreenSaver();
+  RefreshWatchItem();
+}
+
+void App::TogglePause() {
+  flow_.TogglePause();
+  FollowScreenSaver();
+}
+
+void App::FollowScreenSaver() {
+  const bool in_play = record.GameRunning != 0 && !flow_.Paused();
+  if (in_play != screensaver_held_) desktop_.HoldScreenSaver(screensaver_held_ = in_play);
+}
+
+void App::ShowOptions() {
+  record.speed = options.speed;
+  form.MMS_OneButton.checked = options.one_button_start;
+  form.MMS_HeldOnce.checked = options.held_key_turns_once;
+  form.MMS_FocusPause.checked = options.pause_on_focus_loss;
+  form.MMP_100.checked = options.speed == Speed::k100;
+  form.MMP_75.checked = options.speed == Speed::k75;
+  form.MMP_50.checked = options.speed == Speed::k50;
+  ShowSpeedNote(options.speed, form);
+}
+
+void App::OptionChanged() {
+  options.remembered = true;
+  ShowOptions();
+  // The hall of fame and the best score shown are those of the chosen speed.
+  ShowChosenTable();
+  SaveChoices();
+}
+
+void App::MMS_OneButton_Click() {
+  if (record.GameRunning != 0) return;
+  options.one_button_start = !options.one_button_start;
+  OptionChanged();
+}
+
+void App::MMS_HeldOnce_Click() {
+  if (record.GameRunning != 0) return;
+  options.held_key_turns_once = !options.held_key_turns_once;
+  OptionChanged();
+}
+
+void App::MMS_FocusPause_Click() {
+  if (record.GameRunning != 0) return;
+  options.pause_on_focus_loss = !options.pause_on_focus_loss;
+  OptionChanged();
+}
+
+void App::MMP_Speed_Click(int percent) {
+  const std::optional<Speed> speed = SpeedFromPercent(percent);
+  if (record.GameRunning != 0 || !speed) return;
+  options.speed = *speed;
+  OptionChanged();
 }
 
 void App::DemoTimer_Timer() { DemoTick(record, form); }
 
-void App::MMG_Start_Click() {
-  if (record.GameRunning != 0) return;
-  flow_.StartGame();
-  RefreshWatchItem();
-}
+void App::MMG_Start_Click() { StartGame(); }
 
 void App::MMG_Watch_Click() {
   if (record.GameRunning != 0) return;
@@ -127,6 +224,7 @@ void App::MMG_Watch_Click() {
 void App::WatchRun(const Run& run) {
   if (record.GameRunning != 0) return;
   flow_.WatchRun(run);
+  FollowScreenSaver();
   RefreshWatchItem();
 }
 

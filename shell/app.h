@@ -10,6 +10,7 @@
 #include "shell/desktop.h"
 #include "shell/display.h"
 #include "shell/language.h"
+#include "shell/options.h"
 #include "shell/paths.h"
 #include "shell/settings.h"
 #include "sound/wavemix.h"
@@ -35,6 +36,8 @@ class App final : public MainFormEvents {
   // The window's zoom and full screen: read with the settings, changed by the
   // window, written with the settings.
   DisplayChoice display;
+  // The player's options: read and written with the settings, changed between games.
+  Options options;
   // The menus' language, set by the window once it has installed its texts:
   // the help is shown in it.
   MenuLanguage menu_language = MenuLanguage::kJapanese;
@@ -55,6 +58,16 @@ class App final : public MainFormEvents {
   void MMH_Web_Click() override;
   void MMH_About_Click() override;
   void lblBgmName_Click() override;
+  void Form_KeyRepeat(int16_t& KeyCode, int16_t& Shift) override;
+  void picSTAGE_KeyRepeat(int16_t& KeyCode, int16_t& Shift) override;
+  void Form_Deactivate() override;
+  void MMG_Pause_Click() override;
+  void MMS_OneButton_Click() override;
+  void MMS_HeldOnce_Click() override;
+  void MMS_FocusPause_Click() override;
+  void MMP_Speed_Click(int percent) override;
+
+  bool Paused() const { return flow_.Paused(); }
 
   // Saves the settings now, the player's choices with them. Called whenever the
   // player changes the music, the display or an option, so that a choice
@@ -70,6 +83,15 @@ class App final : public MainFormEvents {
   bool watch_only = false;
 
  private:
+  void StartGame();
+  // Pauses or resumes a running game; the screensaver follows.
+  void TogglePause();
+  // The screensaver is held off while a game is in play and not paused.
+  void FollowScreenSaver();
+  // The options shown in the Settings menu and in force in the game.
+  void ShowOptions();
+  // The player changed an option: from now on it is written with the settings.
+  void OptionChanged();
   // The watch command is there at the title while the chosen speed has a best run.
   void RefreshWatchItem();
   // A finished game's score is kept at once, during the closing pause.
@@ -81,6 +103,7 @@ class App final : public MainFormEvents {
   GameFiles files_;
   Wavemix sound_;
   GameFlow flow_;
+  bool screensaver_held_ = false;
   // Finished games whose scores are not in the settings file yet.
   std::vector<FinishedGame> pending_;
   // Last, so an About window still open goes before everything it points at.

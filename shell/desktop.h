@@ -25,6 +25,9 @@ class Desktop {
   // Shows a help file in the game's help window: opens it, or raises the
   // window when it already shows that file.
   virtual void ShowHelp(const std::string& path) = 0;
+  // Holds the screensaver and screen blanking off while `hold`, and lets them
+  // be again. Never waits: without a desktop that offers this, nothing happens.
+  virtual void HoldScreenSaver(bool hold) = 0;
 
   // Shows the About window for `model`, not modal; its events go to `events`.
   // Both outlive the window: CloseAboutWindow comes first.

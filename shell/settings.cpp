@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "flow/hall_of_fame.h"
+#include "generated/game_files.h"
 #include "shell/file_io.h"
 #include "shell/profile.h"
 
@@ -109,9 +110,9 @@ std::string FinalFolder(const std::string& path) {
 }  // namespace
 
 void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files,
-                  DisplayChoice* display) {
-  const bool track1 = FileExists(files.Find("bgm1.wav"));
-  const bool track2 = FileExists(files.Find("bgm3.wav"));
+                  DisplayChoice* display, Options* options) {
+  const bool track1 = FileExists(files.Find(kWaveTrack1Music));
+  const bool track2 = FileExists(files.Find(kWaveTrack2Music));
 
   std::string text, reason;
   TextEncoding encoding = TextEncoding::kBytes;
@@ -140,11 +141,12 @@ void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& file
   // The scores are used as read, in whatever order the file has them.
   for (Speed speed : kSpeeds) record.Table(speed) = ReadTable(profile, speed);
   if (display) *display = ReadDisplayChoice(profile);
+  if (options) *options = ReadOptions(profile);
 }
 
 bool SaveSettings(SaveScope scope, GameRecord& record, const MainFormModel& form,
                   const GameFiles& files, std::vector<FinishedGame>& pending, std::string& reason,
-                  const DisplayChoice& display) {
+                  const DisplayChoice& display, const Options& options) {
   const std::string& path = files.settings;
   const std::size_t slash = path.rfind('/');
   if (slash != 0 && slash != path.npos && !MakeFolders(path.substr(0, slash))) {
@@ -205,6 +207,7 @@ bool SaveSettings(SaveScope scope, GameRecord& record, const MainFormModel& form
   for (std::size_t s = 1; s < kSpeeds.size(); ++s)
     if (entered[s]) ok = WriteTable(record.Table(kSpeeds[s]), kSpeeds[s], profile) && ok;
   if (everything) ok = WriteDisplayChoice(display, profile) && ok;
+  if (everything) ok = WriteOptions(options, profile) && ok;
   if (!ok) {
     reason = "a value could not be stored";
     return false;

@@ -7,6 +7,7 @@
 #include "engine/game_record.h"
 #include "engine/speed.h"
 #include "shell/display.h"
+#include "shell/options.h"
 #include "shell/paths.h"
 #include "ui/form.h"
 
@@ -22,9 +23,10 @@ namespace marvo {
 // unreadable), and sets the check marks and enabled states of the music menu
 // items from it and from which of the two music files, "bgm1.wav" (track 1) and
 // "bgm3.wav" (track 2), the game finds.
-// With `display`, also reads the player's window size from its own section.
+// With `display` and `options`, also reads the player's window size and
+// options from their own sections.
 void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files,
-                  DisplayChoice* display = nullptr);
+                  DisplayChoice* display = nullptr, Options* options = nullptr);
 
 // A finished game whose score no save has entered into the file yet.
 struct FinishedGame {
@@ -52,10 +54,10 @@ enum class SaveScope {
 // Returns false, with the reason in `reason`, when it could not be written; an
 // existing file that cannot be read is left alone rather than overwritten, and
 // the game's tables stay as they are. A speed's own table is written only once
-// a score has entered it.
+// a score has entered it; the display and the options only when remembered.
 bool SaveSettings(SaveScope scope, GameRecord& record, const MainFormModel& form,
                   const GameFiles& files, std::vector<FinishedGame>& pending, std::string& reason,
-                  const DisplayChoice& display = {});
+                  const DisplayChoice& display = {}, const Options& options = {});
 
 // Says on stderr that the settings could not be saved: "settings not saved to <path>: <reason>".
 void ReportSaveFailure(const std::string& path, const std::string& reason);

@@ -35,6 +35,7 @@ class NoMixer final : public WaveMixer {
   int OpenChannel(MixSessionHandle, int32_t, uint32_t) override { return -1; }
   int Play(const MixPlayParams&) override { return -1; }
   int FlushChannel(MixSessionHandle, int32_t, uint32_t) override { return -1; }
+  int PauseAll(MixSessionHandle, bool) override { return -1; }
   int FreeWave(MixSessionHandle, MixWaveHandle) override { return -1; }
   int CloseSession(MixSessionHandle) override { return -1; }
 };

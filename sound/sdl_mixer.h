@@ -38,6 +38,7 @@ class SdlMixer final : public WaveMixer {
   int OpenChannel(MixSessionHandle session, int32_t channel, uint32_t flags) override;
   int Play(const MixPlayParams& params) override;
   int FlushChannel(MixSessionHandle session, int32_t channel, uint32_t flags) override;
+  int PauseAll(MixSessionHandle session, bool pause) override;
   int FreeWave(MixSessionHandle session, MixWaveHandle wave) override;
   int CloseSession(MixSessionHandle session) override;
 

@@ -57,6 +57,9 @@ class WaveMixer {
   virtual int Play(const MixPlayParams& params) = 0;
   // Silences the channel at once and drops whatever was queued on it.
   virtual int FlushChannel(MixSessionHandle session, int32_t channel, uint32_t flags) = 0;
+  // Holds every channel where it stands (`pause`), or lets them all go on from
+  // there. A wave started while paused plays at once.
+  virtual int PauseAll(MixSessionHandle session, bool pause) = 0;
   virtual int FreeWave(MixSessionHandle session, MixWaveHandle wave) = 0;
   virtual int CloseSession(MixSessionHandle session) = 0;
 };

@@ -39,6 +39,10 @@ void Wavemix::StopWave(int32_t slot) {
   if (mix_session_ != 0) mixer_.FlushChannel(mix_session_, slot, 0);
 }
 
+void Wavemix::PauseSound(bool pause) {
+  if (mix_session_ != 0) mixer_.PauseAll(mix_session_, pause);
+}
+
 void Wavemix::CloseSound() {
   if (mix_session_ == 0) return;
   for (int32_t slot = 0; slot < static_cast<int32_t>(wave_handles_.size()); ++slot) {

@@ -28,6 +28,8 @@ class Wavemix {
   // loops: -1 (0xFFFF) repeats until StopWave, 0 plays once.
   void PlayWave(int32_t slot, int16_t loops);
   void StopWave(int32_t slot);
+  // Holds every sound where it stands, or lets them go on from there.
+  void PauseSound(bool pause);
   void CloseSound();
 
   MixSessionHandle MixSession() const { return mix_session_; }

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/field_layout.h"
+
 namespace marvo {
 
 namespace {
@@ -50,7 +52,7 @@ PictureBox::PictureBox(std::string name, Rect rect, Surface::Sizing sizing, bool
 
 MainFormModel::MainFormModel()
     : font(Gothic(9.75, false)),
-      picSTAGE("picSTAGE", {0, 0, 447, 342}, Surface::Sizing::kFixed, true),
+      picSTAGE("picSTAGE", {0, 0, kFieldWidth, kFieldHeight}, Surface::Sizing::kFixed, true),
       lblPoint(MakeLabel("lblPoint", {456, 8, 73, 25}, "SCORE", kWhite, Gothic(15.75))),
       lblSC(MakeLabel("lblSC", {456, 32, 73, 25}, "000000", kCyan, Gothic(15.75))),
       lblRound(MakeLabel("lblRound", {456, 64, 73, 25}, "STAGE", kWhite, Gothic(15.75))),
@@ -67,7 +69,7 @@ MainFormModel::MainFormModel()
       picCG1("picCG1", {456, 312, 17, 17}, Surface::Sizing::kAutoSize, false),
       picCG2("picCG2", {456, 288, 17, 17}, Surface::Sizing::kAutoSize, false),
       picCG3("picCG3", {456, 264, 17, 17}, Surface::Sizing::kAutoSize, false),
-      picCG4("picCG4", {0, 376, 449, 345}, Surface::Sizing::kFixed, false),
+      picCG4("picCG4", {0, 376, kFieldCopyWidth, kFieldCopyHeight}, Surface::Sizing::kFixed, false),
       DemoTimer{"DemoTimer", 10000, true},
       lblHSCTitle(
           FieldLabel("lblHSCTitle", 8, 80, 41, "HALL OF FAME", kCyan, Gothic(21.75, true, true))),
@@ -81,9 +83,10 @@ MainFormModel::MainFormModel()
       lblbonus2(FieldLabel("lblbonus2", 8, 199, 17, "Perfect Bonus  +50000", kRed, Gothic(12))),
       MM_Game(Item("MM_Game", "ｹﾞｰﾑ(&G)")),
       MMG_Start(Item("MMG_Start", "ｹﾞｰﾑ開始(&S)", "F2")),
+      MMG_Pause(Item("MMG_Pause", "ﾎﾟｰｽﾞ(&P)", "P")),
       MMG_Watch(Item("MMG_Watch", "ﾍﾞｽﾄﾌﾟﾚｲ再生(&R)")),
       Sep00(Separator("Sep00")),
-      MMG_End(Item("MMG_End", "終了(&X)")),
+      MMG_End(Item("MMG_End", "終了(&X)", "Ctrl+Q")),
       MM_Setting(Item("MM_Setting", "設定(&S)")),
       MMS_BGM(Item("MMS_BGM", "BGM 有無")),
       MMG_BGMU(Item("MMG_BGMU", "BGM有り")),
@@ -92,8 +95,21 @@ MainFormModel::MainFormModel()
       MMS_BGM2(Item("MMS_BGM2", "曲目変更")),
       MMG_BGMT1(Item("MMG_BGMT1", "TIDAL ARCADE")),
       MMG_BGMT2(Item("MMG_BGMT2", "UNDERTOW")),
+      Sep04(Separator("Sep04")),
+      MMS_Display(Item("MMS_Display", "表示(&D)")),
+      MMD_ZoomIn(Item("MMD_ZoomIn", "拡大(&I)", "Ctrl++")),
+      MMD_ZoomOut(Item("MMD_ZoomOut", "縮小(&O)", "Ctrl+-")),
+      MMD_ActualSize(Item("MMD_ActualSize", "等倍(&A)", "Ctrl+0")),
+      MMD_FullScreen(Item("MMD_FullScreen", "全画面表示(&F)", "F11")),
+      MMS_OneButton(Item("MMS_OneButton", "ﾜﾝﾎﾞﾀﾝｽﾀｰﾄ(&B)")),
+      MMS_HeldOnce(Item("MMS_HeldOnce", "長押しは1回だけ回転(&H)")),
+      MMS_Speed(Item("MMS_Speed", "ｽﾋﾟｰﾄﾞ(&P)")),
+      MMP_100(Item("MMP_100", "100%(&1)")),
+      MMP_75(Item("MMP_75", "75%(&7)")),
+      MMP_50(Item("MMP_50", "50%(&5)")),
+      MMS_FocusPause(Item("MMS_FocusPause", "ﾌｫｰｶｽを失ったらﾎﾟｰｽﾞ(&L)")),
       MM_Help(Item("MM_Help", "ﾍﾙﾌﾟ(&H)")),
-      MMH_Help(Item("MMH_Help", "MARVOSTEL ﾍﾙﾌﾟ(&H)...")),
+      MMH_Help(Item("MMH_Help", "MARVOSTEL ﾍﾙﾌﾟ(&H)...", "F1")),
       MMH_Web(Item("MMH_Web", "公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)...")),
       Sep01(Separator("Sep01")),
       MMH_About(Item("MMH_About", "ﾊﾞｰｼﾞｮﾝ情報(&A)...")) {
@@ -105,13 +121,21 @@ MainFormModel::MainFormModel()
 
   MMG_BGMU.checked = true;
   MMG_BGMT1.checked = true;
+  MMP_100.checked = true;
+  // Only a game can be paused.
+  MMG_Pause.enabled = false;
+  for (MenuItem* item : {&MMD_ZoomIn, &MMD_ZoomOut, &MMD_ActualSize, &MMD_FullScreen})
+    item->shortcut_shown_only = true;
 
   // Watching waits for a best run to be found.
   MMG_Watch.enabled = false;
-  MM_Game.children = {&MMG_Start, &MMG_Watch, &Sep00, &MMG_End};
+  MM_Game.children = {&MMG_Start, &MMG_Pause, &MMG_Watch, &Sep00, &MMG_End};
   MMS_BGM.children = {&MMG_BGMU, &MMG_BGMN};
   MMS_BGM2.children = {&MMG_BGMT1, &MMG_BGMT2};
-  MM_Setting.children = {&MMS_BGM, &Sep03, &MMS_BGM2};
+  MMS_Display.children = {&MMD_ZoomIn, &MMD_ZoomOut, &MMD_ActualSize, &MMD_FullScreen};
+  MMS_Speed.children = {&MMP_100, &MMP_75, &MMP_50};
+  MM_Setting.children = {&MMS_BGM,       &Sep03,        &MMS_BGM2,  &Sep04,         &MMS_Display,
+                         &MMS_OneButton, &MMS_HeldOnce, &MMS_Speed, &MMS_FocusPause};
   MM_Help.children = {&MMH_Help, &MMH_Web, &Sep01, &MMH_About};
   menu_bar = {&MM_Game, &MM_Setting, &MM_Help};
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "generated/version.h"
 #include "ui/color.h"
 #include "ui/surface.h"
 #include "ui/text.h"
@@ -11,7 +12,7 @@
 namespace marvo {
 
 // What the strip under the field shows when the window opens.
-inline constexpr const char* kTitleCaption = "MARVOSTEL Version 1.0.5";
+inline constexpr const char* kTitleCaption = "MARVOSTEL Version " MARVO_VERSION;
 
 // The desktop's button-face colour, as a system colour: the view resolves it to
 // the desktop scheme's own (light grey in the standard one).
@@ -45,6 +46,9 @@ struct MenuItem {
   std::string name;
   std::string caption;   // "&" marks the access key
   std::string shortcut;  // a key name such as "F2", or empty
+  // The shortcut is a key of the whole window and only shown here: a menu
+  // disabled during a game would otherwise swallow it.
+  bool shortcut_shown_only = false;
   bool separator = false;
   bool checked = false;
   bool enabled = true;
@@ -106,6 +110,10 @@ class MainFormModel {
   FontSpec font;        // the window's default font: menus and anything without its own
   bool enabled = true;  // false while the About window is open
 
+  // Drawn by the window over the field, never into it: the head reads the field.
+  bool pause_shown = false;  // "PAUSE" in the middle, while a game is paused
+  std::string speed_note;    // "SPEED 75%" at the title when the game runs slower
+
   // The play field: enabled (takes the keyboard) only while the head may turn.
   PictureBox picSTAGE;
 
@@ -137,8 +145,10 @@ class MainFormModel {
   bool replay_mark = false;
 
   // The menu bar.
-  MenuItem MM_Game, MMG_Start, MMG_Watch, Sep00, MMG_End;
+  MenuItem MM_Game, MMG_Start, MMG_Pause, MMG_Watch, Sep00, MMG_End;
   MenuItem MM_Setting, MMS_BGM, MMG_BGMU, MMG_BGMN, Sep03, MMS_BGM2, MMG_BGMT1, MMG_BGMT2;
+  MenuItem Sep04, MMS_Display, MMD_ZoomIn, MMD_ZoomOut, MMD_ActualSize, MMD_FullScreen;
+  MenuItem MMS_OneButton, MMS_HeldOnce, MMS_Speed, MMP_100, MMP_75, MMP_50, MMS_FocusPause;
   MenuItem MM_Help, MMH_Help, MMH_Web, Sep01, MMH_About;
 
   // The controls by kind, in the order the window stacks them.
@@ -168,6 +178,20 @@ class MainFormEvents {
   virtual void MMH_Web_Click() = 0;
   virtual void MMH_About_Click() = 0;
   virtual void lblBgmName_Click() = 0;
+
+  // A key held down and repeated by the keyboard: by default a press like any other.
+  virtual void Form_KeyRepeat(int16_t& KeyCode, int16_t& Shift) { Form_KeyDown(KeyCode, Shift); }
+  virtual void picSTAGE_KeyRepeat(int16_t& KeyCode, int16_t& Shift) {
+    picSTAGE_KeyDown(KeyCode, Shift);
+  }
+  // The window lost the keyboard to another window.
+  virtual void Form_Deactivate() {}
+  virtual void MMG_Pause_Click() {}
+  // The player's options, between games.
+  virtual void MMS_OneButton_Click() {}
+  virtual void MMS_HeldOnce_Click() {}
+  virtual void MMS_FocusPause_Click() {}
+  virtual void MMP_Speed_Click(int /*percent*/) {}
 
  protected:
   ~MainFormEvents() = default;

@@ -25,19 +25,19 @@
     </message>
     <message>
         <source>BGM 有無</source>
-        <translation>Music</translation>
+        <translation>&amp;Music</translation>
     </message>
     <message>
         <source>BGM有り</source>
-        <translation>Music On</translation>
+        <translation>Music &amp;On</translation>
     </message>
     <message>
         <source>BGM無し</source>
-        <translation>Music Off</translation>
+        <translation>Music O&amp;ff</translation>
     </message>
     <message>
         <source>曲目変更</source>
-        <translation>Track</translation>
+        <translation>&amp;Track</translation>
     </message>
     <message>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
@@ -78,6 +78,66 @@
     <message>
         <source>MARVOSTEL ﾍﾙﾌﾟ</source>
         <translation>MARVOSTEL Help</translation>
+    </message>
+    <message>
+        <source>ﾎﾟｰｽﾞ(&amp;P)</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>表示(&amp;D)</source>
+        <translation>&amp;Display</translation>
+    </message>
+    <message>
+        <source>拡大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>等倍(&amp;A)</source>
+        <translation>&amp;Actual Size</translation>
+    </message>
+    <message>
+        <source>全画面表示(&amp;F)</source>
+        <translation>&amp;Full Screen</translation>
+    </message>
+    <message>
+        <source>ﾜﾝﾎﾞﾀﾝｽﾀｰﾄ(&amp;B)</source>
+        <translation>One-&amp;Button Start</translation>
+    </message>
+    <message>
+        <source>長押しは1回だけ回転(&amp;H)</source>
+        <translation>&amp;Held Key Turns Once</translation>
+    </message>
+    <message>
+        <source>ｽﾋﾟｰﾄﾞ(&amp;P)</source>
+        <translation>S&amp;peed</translation>
+    </message>
+    <message>
+        <source>100%(&amp;1)</source>
+        <translation>&amp;100%</translation>
+    </message>
+    <message>
+        <source>75%(&amp;7)</source>
+        <translation>&amp;75%</translation>
+    </message>
+    <message>
+        <source>50%(&amp;5)</source>
+        <translation>&amp;50%</translation>
+    </message>
+    <message>
+        <source>ﾌｫｰｶｽを失ったらﾎﾟｰｽﾞ(&amp;L)</source>
+        <translation>Pause When Focus Is &amp;Lost</translation>
+    </message>
+    <message>
+        <source>TIDAL ARCADE</source>
+        <translation>&amp;TIDAL ARCADE</translation>
+    </message>
+    <message>
+        <source>UNDERTOW</source>
+        <translation>&amp;UNDERTOW</translation>
     </message>
 </context>
 </TS>

@@ -1,11 +1,15 @@
 // Whole games on virtual time, from the start command to the title again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "flow/status.h"
+#include "generated/game_files.h"
+#include "generated/version.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
@@ -27,7 +31,7 @@ class GameTest : public testing::GameFixture {
                    r.StarCount, r.StarTaken, r.HitColor, r.TurnsLeft, r.StageBonus, r.LinkLock,
                    r.DemoPhase),
         std::tuple(int16_t(1), int16_t(2), int16_t(2), int16_t(4), 0, 1, 0, 0, 0, 0u, 0, 0, 0, 0));
-    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(110));
+    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(kPictureTitle));
     EXPECT_EQ(std::tuple(f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption),
               std::tuple(FormatScore(r.HiScore[1]), std::string(), std::string()));
     EXPECT_TRUE(f.MMG_Start.enabled && f.MM_Setting.enabled && f.DemoTimer.enabled);
@@ -92,7 +96,7 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
   const std::string kTidal = "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
   const std::string kUndertow = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
-  const std::string kVersion = "MARVOSTEL Version 1.0.5";
+  const std::string kVersion = std::string("MARVOSTEL Version ") + MARVO_VERSION;
   // Dying on the blue block with no turn at all, on the left and the top
   // border, and outside the field below it, where the colour read is invalid.
   const struct {
@@ -171,6 +175,86 @@ TEST_F(GameTest, AStartInTheLastYieldOfAnEndingGameRunsTheNextWithoutNesting) {
   ASSERT_EQ(depth.size(), size_t(kGames));
   EXPECT_EQ(depth.front(), depth.back()) << "each game in a row took more stack";
   ExpectTitleState();
+}
+
+// A pause in GET READY!, in play, in STAGE CLEAR! or in the closing GAME OVER
+// stops the head, every timed wait and the sound; turns are ignored. After the
+// resume the game goes on tick for tick as a game without the pause, each
+// change exactly as much later as the pause lasted: no tick caught up.
+TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
+  player.random_from_stage = 2;  // stage 1 by plan, then at random into a wall
+  player.random_press_chance = 0.1;
+  // Every run within one binary order of magnitude of the clock, so that a
+  // pause of whole seconds shifts each reading exactly.
+  platform.RunUntil(1100);
+  constexpr double kPause = 4.0;
+  // The head, stage, turns, score, field (its drawing count), flags and sounds.
+  using State =
+      std::tuple<int16_t, int16_t, int16_t, int32_t, int32_t, bool, int32_t, uint64_t, Cues>;
+  const auto run = [&](double pause_at, std::function<void()> key) {
+    platform.FixSeed(41);
+    player.random_seed = 5;
+    mixer.cues.clear();
+    const double start = platform.Clock();
+    const uint64_t drawn = app.form.picSTAGE.surface.Generation();
+    std::vector<std::pair<State, double>> looks;  // each change, and when
+    player.on_yield = [&] {
+      const GameRecord& r = app.record;
+      Cues cues = mixer.cues;
+      std::erase(cues, "pause"), std::erase(cues, "resume");
+      State now{r.HeadX,    r.HeadY,
+                r.StageNo,  r.TurnsLeft,
+                r.Score,    app.form.picSTAGE.enabled,
+                r.StopFlag, app.form.picSTAGE.surface.Generation() - drawn,
+                cues};
+      if (looks.empty() || looks.back().first != now)
+        looks.emplace_back(now, platform.Clock() - start);
+    };
+    if (pause_at > 0) {
+      platform.At(start + pause_at, [&, key] {
+        key();
+        EXPECT_TRUE(app.Paused() && app.form.pause_shown);
+      });
+      platform.At(start + pause_at + kPause / 2, [&] { Key(&App::picSTAGE_KeyDown, 32); });
+      platform.At(start + pause_at + kPause, [&, key] {
+        EXPECT_LT(looks.back().second, pause_at + 1e-6) << "something moved while paused";
+        EXPECT_EQ(mixer.cues.back(), "pause");
+        key();
+        EXPECT_FALSE(app.Paused() || app.form.pause_shown);
+      });
+    }
+    Enter();
+    for (auto& [state, t] : looks)
+      if (pause_at > 0 && t > pause_at) t -= kPause;
+    EXPECT_EQ(std::count(mixer.cues.begin(), mixer.cues.end(), "resume"), pause_at > 0);
+    return looks;
+  };
+  const auto unpaused = run(0, nullptr);
+  const auto when = [&](size_t field) {  // of the first rise of a stage or StopFlag
+    for (size_t i = 1; i < unpaused.size(); ++i) {
+      const State &a = unpaused[i - 1].first, &b = unpaused[i].first;
+      if (field == 2 ? std::get<2>(b) > std::get<2>(a) : std::get<6>(b) > std::get<6>(a))
+        return unpaused[i].second;
+    }
+    return -1.0;
+  };
+  const double cleared = when(2), crash = when(6);
+  ASSERT_TRUE(cleared > 4 && crash > cleared + 2) << cleared << " " << crash;
+  const std::pair<double, std::function<void()>> pauses[] = {
+      {1.0, [&] { Key(&App::Form_KeyDown, 27); }},           // GET READY!: Escape
+      {2.5, [&] { Key(&App::picSTAGE_KeyDown, 19); }},       // play: the Pause key
+      {cleared - 1.0, [&] { app.MMG_Pause_Click(); }},       // STAGE CLEAR!: the menu
+      {crash + 1.5, [&] { Key(&App::Form_KeyDown, 250); }},  // GAME OVER: a pad's Start
+  };
+  for (const auto& [at, key] : pauses) {
+    SCOPED_TRACE(at);
+    const auto paused = run(at, key);
+    ASSERT_EQ(paused.size(), unpaused.size());
+    for (size_t i = 0; i < paused.size(); ++i) {
+      ASSERT_EQ(paused[i].first, unpaused[i].first) << i;
+      ASSERT_NEAR(paused[i].second, unpaused[i].second, 1e-6) << i;
+    }
+  }
 }
 
 }  // namespace

@@ -14,14 +14,13 @@ shot title
 [[ $(glyphs 00FFFF 456 32 73 25) == ABAAAA ]] || fail "the score read-out does not read 010000"
 crop title-score 456 32 73 25
 
-# The banner rectangle, the goal's column and the banner's colours.
-banner=(39 100 367 70)
+# The goal's column and the banner's colours.
 goal_column=(408 3 25 336)
-banner_green() { count 00FF00 "${banner[@]}"; }
+banner_green() { count 00FF00 "${BANNER[@]}"; }
 ready_shown() { (($(banner_green) > 3000)); }
 goal_shown() { (($(count FF0000 "${goal_column[@]}") > 300)); }
 # Not GET READY! any more: at most part of its letters left.
-ready_gone() { (($(kept 00FF00 "${banner[@]}" "$ART/ready.xwd") * 10 < ready_green * 6)); }
+ready_gone() { (($(kept 00FF00 "${BANNER[@]}" "$ART/ready.xwd") * 10 < ready_green * 6)); }
 # Another banner: green letters, but less than half of GET READY!'s in place.
 other_banner() { ready_shown && ready_gone; }
 
@@ -35,7 +34,7 @@ xdotool key Return
 poll 10 ready ready_shown
 ready_green=$(banner_green)
 note "GET READY! at $((SHOT_MS - enter)) ms: $ready_green green pixels"
-(($(count FF0000 "${banner[@]}") > 1000)) || fail "the banner has no red first letters"
+(($(count FF0000 "${BANNER[@]}") > 1000)) || fail "the banner has no red first letters"
 goal_shown && fail "the goal is on the field during GET READY!"
 [[ $(px 220 240) == 0000FF && $(px 120 80) == 0000FF ]] || fail "no blue block of stage 1"
 [[ $(px 108 76) == 000000 ]] || fail "the block's corner is not rounded"
@@ -46,11 +45,29 @@ goal_shown && fail "the goal is on the field during GET READY!"
 [[ $(glyphs 00FFFF 456 32 73 25) == AAAAAA ]] || fail "the score read-out does not read 000000"
 (($(differ "$ART/title.xwd" "$SHOT" 456 32 73 25) > 0)) || fail "the score read-out did not change"
 
-# The goal appears as the banner goes, two seconds after Enter.
+# P holds the game where it stands, with PAUSE in green over the middle of the
+# field (below the banner): a second later the field is the same, GET READY!
+# still there long after its two seconds; P again and the game goes on.
+pause_shown() { (($(count 00FF00 150 176 150 14) > 200)); }
+xdotool key p
+poll 10 paused pause_shown
+paused=$SHOT_MS
+sleep 1
+shot paused-later
+(($(differ "$ART/paused.xwd" "$SHOT" 0 0 447 342) == 0)) || fail "the field changed while paused"
+ready_shown || fail "GET READY! went while paused"
+goal_shown && fail "the goal came while paused"
+note "paused $((SHOT_MS - paused)) ms, $((SHOT_MS - enter)) ms after Enter"
+xdotool key p
+pause_gone() { ! pause_shown; }
+poll 10 resumed pause_gone
+resumed=$SHOT_MS
+
+# The goal appears as the banner goes, two seconds of the game's time after Enter.
 poll 10 goal goal_shown
 goal=$SHOT_MS
 note "goal at $((goal - enter)) ms"
-((goal - enter >= 1500)) || fail "the goal appeared $((goal - enter)) ms after Enter, before GET READY! ended"
+((goal - enter >= 2500)) || fail "the goal appeared $((goal - enter)) ms after Enter, before GET READY! and the pause ended"
 ready_gone || fail "GET READY! is still there with the goal"
 (($(count 00FFFF 456 144 73 25) > 0)) || fail "the turn read-out went blank during play"
 # No turn: the head runs into the block at (113, 113) a few tenths later.

@@ -79,7 +79,7 @@ TEST_F(GamepadTest, PadsComingAndGoingTurnAndStartAsSpaceAndEnterDoOncePerPress)
       const bool face_or_shoulder = button <= SDL_CONTROLLER_BUTTON_Y ||
                                     button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER ||
                                     button == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
-      const int key = face_or_shoulder ? 32 : button == SDL_CONTROLLER_BUTTON_START ? 13 : 0;
+      const int key = face_or_shoulder ? 32 : button == SDL_CONTROLLER_BUTTON_START ? 250 : 0;
       SDL_JoystickSetVirtualButton(pad, button, 1);
       EXPECT_EQ(Look(playing),
                 key == 0 ? "" : (playing ? " field " : " window ") + std::to_string(key));

@@ -41,6 +41,9 @@ class RecordingEvents final : public MainFormEvents {
   void MMH_Web_Click() override { calls.push_back(__func__); }
   void MMH_About_Click() override { calls.push_back(__func__); }
   void lblBgmName_Click() override { calls.push_back(__func__); }
+  void Form_KeyRepeat(int16_t& key, int16_t&) override { Key(__func__, key); }
+  void picSTAGE_KeyRepeat(int16_t& key, int16_t&) override { Key(__func__, key); }
+  void MMG_Pause_Click() override { calls.push_back(__func__); }
   void Key(std::string handler, int key) { calls.push_back(handler + " " + std::to_string(key)); }
   Calls Take() { return std::exchange(calls, {}); }
   Calls calls;
@@ -90,6 +93,11 @@ class MainFormTest : public ::testing::Test {
   void Send(const std::string& input) {
     if (QWidget* widget = Find(input)) return QTest::mouseClick(widget, Qt::LeftButton);
     QWidget* focus = QApplication::focusWidget();
+    if (input.ends_with('*')) {  // held down: the keyboard's repeat
+      QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ", true);
+      QApplication::sendEvent(focus != nullptr ? focus : &form, &repeat);
+      return;
+    }
     QTest::keyClick(focus != nullptr ? focus : &form, QKeySequence(input.c_str())[0].key());
   }
 
@@ -147,9 +155,13 @@ TEST_F(MainFormTest, AFixedWindowWithWidgetsAsTheModelSays) {
 TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   EXPECT_EQ(
       Outline(form.menuBar()->actions(), form.menuBar()->font()),
-      "ｹﾞｰﾑ(&G) {ｹﾞｰﾑ開始(&S) [F2] | ﾍﾞｽﾄﾌﾟﾚｲ再生(&R) (off) | - | 終了(&X)} | "
-      "設定(&S) {BGM 有無 {BGM有り ✓ | BGM無し} | - | 曲目変更 {TIDAL ARCADE ✓ | UNDERTOW}} | "
-      "ﾍﾙﾌﾟ(&H) {MARVOSTEL ﾍﾙﾌﾟ(&H)... | 公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)... | - | ﾊﾞｰｼﾞｮﾝ情報(&A)...}");
+      "ｹﾞｰﾑ(&G) {ｹﾞｰﾑ開始(&S) [F2] | ﾎﾟｰｽﾞ(&P) [P] (off) | ﾍﾞｽﾄﾌﾟﾚｲ再生(&R) (off) | - | 終了(&X) "
+      "[Ctrl+Q]} | "
+      "設定(&S) {BGM 有無 {BGM有り ✓ | BGM無し} | - | 曲目変更 {TIDAL ARCADE ✓ | UNDERTOW} | - | "
+      "表示(&D) {拡大(&I)\tCtrl++ | 縮小(&O)\tCtrl+- | 等倍(&A)\tCtrl+0 | 全画面表示(&F)\tF11} | "
+      "ﾜﾝﾎﾞﾀﾝｽﾀｰﾄ(&B) | 長押しは1回だけ回転(&H) | ｽﾋﾟｰﾄﾞ(&P) {100%(&1) ✓ | 75%(&7) | 50%(&5)} | "
+      "ﾌｫｰｶｽを失ったらﾎﾟｰｽﾞ(&L)} | "
+      "ﾍﾙﾌﾟ(&H) {MARVOSTEL ﾍﾙﾌﾟ(&H)... [F1] | 公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)... | - | ﾊﾞｰｼﾞｮﾝ情報(&A)...}");
   model.MMG_BGMU.checked = false;
   model.MMG_BGMN.checked = true;
   model.MMG_BGMT2.enabled = false;
@@ -166,9 +178,13 @@ TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
   QCoreApplication::removeTranslator(&english);
   EXPECT_EQ(
       Outline(form.menuBar()->actions(), form.menuBar()->font()),
-      "&Game {&Start Game [F2] | Watch the Best &Run (off) | - | E&xit} | "
-      "&Settings {Music {Music On | Music Off ✓} | - | Track {TIDAL ARCADE ✓ | UNDERTOW (off)}} | "
-      "&Help {MARVOSTEL &Help... | Official Support &Web Page... | - | &About MARVOSTEL...}");
+      "&Game {&Start Game [F2] | &Pause [P] (off) | Watch the Best &Run (off) | - | E&xit "
+      "[Ctrl+Q]} | "
+      "&Settings {&Music {Music &On | Music O&ff ✓} | - | "
+      "&Track {&TIDAL ARCADE ✓ | &UNDERTOW (off)} | - | &Display {Zoom &In\tCtrl++ | "
+      "Zoom &Out\tCtrl+- | &Actual Size\tCtrl+0 | &Full Screen\tF11} | One-&Button Start | "
+      "&Held Key Turns Once | S&peed {&100% ✓ | &75% | &50%} | Pause When Focus Is &Lost} | "
+      "&Help {MARVOSTEL &Help... [F1] | Official Support &Web Page... | - | &About MARVOSTEL...}");
 }
 
 TEST_F(MainFormTest, KeysClicksMenuCommandsAndTheTimerReachTheirHandlers) {
@@ -186,8 +202,15 @@ TEST_F(MainFormTest, KeysClicksMenuCommandsAndTheTimerReachTheirHandlers) {
       {&model.picSTAGE.enabled, true, "Space", {"picSTAGE_KeyDown 32"}},
       {&model.picSTAGE.enabled, true, "picSTAGE", {"picSTAGE_KeyDown 32"}},  // the mouse turns
       {&model.picSTAGE.enabled, false, "Space", {"Form_KeyDown 32"}},
-      {&none, false, "picSTAGE", {}},
+      // At the title a click on the field is the window's Space (one-button start).
+      {&none, false, "picSTAGE", {"Form_KeyDown 32"}},
       {&model.MMG_Start.enabled, false, "F2", {"Form_KeyDown 113"}},
+      {&none, false, "Space*", {"Form_KeyRepeat 32"}},
+      {&none, false, "Esc", {"Form_KeyDown 27"}},
+      {&none, false, "P", {"Form_KeyDown 80"}},
+      {&model.MMG_Pause.enabled, true, "P", {"MMG_Pause_Click"}},
+      {&model.picSTAGE.enabled, true, "Space*", {"picSTAGE_KeyRepeat 32"}},
+      {&model.picSTAGE.enabled, true, "Pause", {"picSTAGE_KeyDown 19"}},
       {&none, false, "lblBgmName", {"lblBgmName_Click"}},
       {&none, false, "lblSC", {}},
   };

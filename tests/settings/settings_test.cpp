@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "generated/game_files.h"
 #include "shell/display.h"
 #include "shell/paths.h"
 #include "shell/profile.h"
@@ -22,15 +23,15 @@ namespace {
 class SettingsTest : public ::testing::Test {
  protected:
   // A copy of the game in `dir`, which it can write: everything lies there.
-  void Read(DisplayChoice* display = nullptr) {
-    ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display);
+  void Read(DisplayChoice* display = nullptr, Options* options = nullptr) {
+    ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display, options);
   }
-  bool Write(const DisplayChoice& display = {}) {
-    return Save(LocateGameFiles(dir.path(), {}), display);
+  bool Write(const DisplayChoice& display = {}, const Options& options = {}) {
+    return Save(LocateGameFiles(dir.path(), {}), display, SaveScope::kEverything, options);
   }
   bool Save(const GameFiles& files, const DisplayChoice& display = {},
-            SaveScope scope = SaveScope::kEverything) {
-    return SaveSettings(scope, record, form, files, pending, reason, display);
+            SaveScope scope = SaveScope::kEverything, const Options& options = {}) {
+    return SaveSettings(scope, record, form, files, pending, reason, display, options);
   }
   // The music menus as ReadSettings leaves them, 1 for on: the music submenu
   // enabled, On and Off checked; the track submenu enabled, Track 1 enabled and
@@ -77,10 +78,10 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
     SCOPED_TRACE(c.ini);
     testing::TempDir folder;
     // The end-of-game music does not count, nor a folder of a track's name.
-    folder.Write("bgm2.wav", "RIFF");
-    if (std::strchr(c.tracks, '1')) folder.Write("bgm1.wav", "RIFF");
-    if (!std::strchr(c.tracks, '1')) ::mkdir((folder / "bgm1.wav").c_str(), 0700);
-    if (std::strchr(c.tracks, '3')) folder.Write("bgm3.wav", "RIFF");
+    folder.Write(kWaveTrack1Closing, "RIFF");
+    if (std::strchr(c.tracks, '1')) folder.Write(kWaveTrack1Music, "RIFF");
+    if (!std::strchr(c.tracks, '1')) ::mkdir((folder / kWaveTrack1Music).c_str(), 0700);
+    if (std::strchr(c.tracks, '3')) folder.Write(kWaveTrack2Music, "RIFF");
     folder.Write("marvo.ini", "[MARVOSTEL]\n" + c.ini + "\n");
     const GameFiles files = LocateGameFiles(folder.path(), {});
     ReadSettings(record, form, files);
@@ -93,7 +94,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
 }
 
 TEST_F(SettingsTest, ScoresAreUsedAsReadAndAValueThatIsNoNumberCountsAsTheKeysDefault) {
-  dir.Write("bgm1.wav", "RIFF");
+  dir.Write(kWaveTrack1Music, "RIFF");
   dir.Write("marvo.ini",
             "[MARVOSTEL]\nHISCORE1=-2147483648\nHISCORE2=900\nHISCORE3=05000\nHISCORE4=-7\n"
             "HISCORE5=+0002147483647\n");
@@ -131,6 +132,28 @@ TEST_F(SettingsTest, TheWindowSizeSectionStaysOnceThereAndAZoomThatIsNoNumberCou
     EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(1, values.ends_with("=1")))
         << values;
   }
+}
+
+TEST_F(SettingsTest, TheOptionsAreWrittenOnlyOnceChangedOrThereAndBadValuesReadAsTheDefault) {
+  Options options;
+  const auto saved = [&](const std::string& text, bool change) {
+    dir.Write("marvo.ini", text);
+    Read(nullptr, &options);
+    if (change) options.speed = Speed::k50, options.remembered = true;  // as the menu does
+    EXPECT_TRUE(Write({}, options));
+    return dir.Read("marvo.ini");
+  };
+  EXPECT_EQ(saved("[MARVOSTEL]\nBGM=1\n", false).find("Options"), std::string::npos);
+  EXPECT_EQ(options, Options{});
+  EXPECT_TRUE(
+      saved("", true).ends_with("[Options]\nPauseOnFocusLoss=0\nOneButtonStart=0\n"
+                                "HeldKeyTurnsOnce=0\nSpeed=50\n"));
+  saved(dir.Read("marvo.ini"), false);  // read back, kept when untouched
+  EXPECT_EQ(std::tuple(options.speed, options.remembered), std::tuple(Speed::k50, true));
+  saved("[Options]\nSpeed=60\nOneButtonStart=yes\nHeldKeyTurnsOnce=1\nPauseOnFocusLoss=1\n", false);
+  EXPECT_EQ(std::tuple(options.speed, options.one_button_start, options.held_key_turns_once,
+                       options.pause_on_focus_loss),
+            std::tuple(Speed::k100, false, true, true));
 }
 
 TEST_F(SettingsTest, AUtf16FileIsReadAndStaysUtf16ByteForByteApartFromTheChangedKeys) {
@@ -201,12 +224,13 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
 TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce) {
   ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "games/bgm3.wav").c_str(), 0700);  // a folder is no wave file
-  for (const char* name : {"marvo.hlp", "bgm1.wav", "bgm3.wav"}) dir.Write(name, "RIFF");
+  for (const char* name : {"marvo.hlp", kWaveTrack1Music, kWaveTrack2Music})
+    dir.Write(name, "RIFF");
   dir.Write("games/marvo.hlp", "beside");
   const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", "", ""});
   EXPECT_EQ(files.Find("marvo.hlp"), dir / "games/marvo.hlp");
-  EXPECT_EQ(files.Find("bgm3.wav"), dir / "bgm3.wav");
-  EXPECT_EQ(files.Find("e1.wav"), dir / "games/e1.wav");  // missing everywhere
+  EXPECT_EQ(files.Find(kWaveTrack2Music), dir / kWaveTrack2Music);
+  EXPECT_EQ(files.Find(kWaveCrash), dir / "games/e1.wav");  // missing everywhere
   ReadSettings(record, form, files);
   EXPECT_EQ(record.HiScore[1], 10000);  // nothing beside it: the defaults
   // The music menus see the installed music.

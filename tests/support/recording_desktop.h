@@ -36,6 +36,9 @@ class RecordingDesktop final : public Desktop {
     requests.push_back("message " + title + ": " + text);
   }
   void ShowHelp(const std::string& path) override { requests.push_back("help " + path); }
+  void HoldScreenSaver(bool hold) override {
+    requests.push_back(hold ? "hold screensaver" : "free screensaver");
+  }
   void ShowAboutWindow(AboutFormModel& model, AboutFormEvents& events) override {
     requests.push_back("show about");
     about_model = &model, about_events = &events;

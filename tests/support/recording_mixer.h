@@ -56,6 +56,11 @@ class RecordingMixer final : public WaveMixer {
     cues.push_back("stop " + std::to_string(channel));
     return 0;
   }
+  int PauseAll(MixSessionHandle session, bool pause) override {
+    if (!Live(session)) return 1;
+    cues.push_back(pause ? "pause" : "resume");
+    return 0;
+  }
   int FreeWave(MixSessionHandle session, MixWaveHandle wave) override {
     if (!Live(session)) return 1;
     freed.push_back(wave);
