@@ -36,6 +36,8 @@ class VirtualPlatform final : public Platform {
   // Yields until the clock reaches `time`: the window sitting idle.
   void RunUntil(double time);
 
+  // How far a Yield moves the clock when its deadline has already passed.
+  void SetQuantum(double seconds) { quantum_ = seconds; }
   long Yields() const { return yields_; }
 
  private:
@@ -52,8 +54,7 @@ class VirtualPlatform final : public Platform {
 
   double now_;
   std::optional<uint32_t> fixed_seed_;
-  // How far a Yield moves the clock when its deadline has already passed.
-  static constexpr double quantum_ = 0.0005;
+  double quantum_ = 0.0005;
   long yields_ = 0;
   std::multimap<double, std::function<void()>> scripted_;
   std::vector<WatchedTimer> timers_;
