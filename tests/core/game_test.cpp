@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "flow/status.h"
+#include "generated/game_files.h"
+#include "generated/version.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
@@ -29,7 +31,7 @@ class GameTest : public testing::GameFixture {
                    r.StarCount, r.StarTaken, r.HitColor, r.TurnsLeft, r.StageBonus, r.LinkLock,
                    r.DemoPhase),
         std::tuple(int16_t(1), int16_t(2), int16_t(2), int16_t(4), 0, 1, 0, 0, 0, 0u, 0, 0, 0, 0));
-    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(110));
+    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(kPictureTitle));
     EXPECT_EQ(std::tuple(f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption),
               std::tuple(FormatScore(r.HiScore[1]), std::string(), std::string()));
     EXPECT_TRUE(f.MMG_Start.enabled && f.MM_Setting.enabled && f.DemoTimer.enabled);
@@ -90,7 +92,7 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
   const std::string kTidal = "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
   const std::string kUndertow = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
-  const std::string kVersion = "MARVOSTEL Version 1.0.5";
+  const std::string kVersion = std::string("MARVOSTEL Version ") + MARVO_VERSION;
   // Dying on the blue block with no turn at all, on the left and the top
   // border, and outside the field below it, where the colour read is invalid.
   const struct {
