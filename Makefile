@@ -61,5 +61,12 @@ package: $(BUILD)/Makefile
 format:
 	scripts/source-files | xargs clang-format -i
 
+# The player's own files in the build folder stay: the settings with the hall
+# of fame, and the replays. Everything else there goes.
+PLAYER_FILES := marvo.ini replays
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	if [ -d $(BUILD) ]; then \
+	  find $(BUILD) -mindepth 1 -maxdepth 1 $(foreach f,$(PLAYER_FILES),! -name $(f)) \
+	    -exec rm -rf {} +; \
+	fi
+	rm -rf $(ASAN_BUILD)

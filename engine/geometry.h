@@ -3,15 +3,11 @@
 #include <array>
 #include <cstdint>
 
+#include "ui/field_layout.h"
+
 namespace marvo {
 
-// The play field: x grows to the right, y downwards, from the top-left corner.
-inline constexpr int kFieldWidth = 447;
-inline constexpr int kFieldHeight = 342;
-// The whole-field copy into the stage backup and back: larger than the field,
-// so it covers it whole.
-inline constexpr int kFieldCopyWidth = 449;
-inline constexpr int kFieldCopyHeight = 345;
+// The field's size and the banners' places are in ui/field_layout.h.
 
 // The white border every field has. It lies on these lines; the margin outside
 // it is black in every stage.
@@ -57,15 +53,5 @@ struct HeadStart {
 };
 inline constexpr HeadStart kFirstStageStart = {2, 2, kDownRight};
 inline constexpr HeadStart kLaterStageStart = {4, 4, kDownRight};
-
-// Banners: 70-row blocks of the banner sheet, laid over the field at
-// (kBannerX, kBannerY).
-inline constexpr int kBannerWidth = 367;
-inline constexpr int kBannerHeight = 70;
-inline constexpr int kBannerX = 39;
-inline constexpr int kBannerY = 100;
-inline constexpr int16_t kBannerGameOver = 0;
-inline constexpr int16_t kBannerGetReady = 71;
-inline constexpr int16_t kBannerStageClear = 141;
 
 }  // namespace marvo

@@ -38,7 +38,12 @@ inline constexpr float kGetReadySeconds = 2.0f;
 inline constexpr float kStageClearSeconds = 2.0f;
 
 // The play engine: stages, turns, hits and the movement loop, working on the
-// game record and the main window's model. It owns nothing but the stage
+// game record and the main window's model. Its parts live by job: stage.cpp
+// builds and opens stages (BuildStage, PlaceGoal, StartStage, DrawBurst, the
+// field's backup, and engine/field.h's border, goal and title picture);
+// hits.cpp takes the turn key and resolves hits (picSTAGE_KeyDown,
+// ResolveHit, ShowBanner, PauseWithEvents); the movement loop is in
+// movement.cpp and the read-outs in scoreboard.cpp. It owns nothing but the stage
 // builder's random numbers; everything else is handed over once.
 class Play final : public HitResolver {
  public:

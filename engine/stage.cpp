@@ -3,6 +3,7 @@
 
 #include "engine/field.h"
 #include "engine/play.h"
+#include "generated/game_files.h"
 #include "resources/pictures.h"
 
 namespace marvo {
@@ -21,16 +22,16 @@ struct StageDesign {
 // Stages 1 to 10. Every third stage is laid out from random blue blocks and has
 // no star, so a game holds seven stars.
 constexpr std::array<StageDesign, 10> kStages = {{
-    {Layout::kPicture, 101, 0},
-    {Layout::kPicture, 102, 500},
+    {Layout::kPicture, kPictureStage1, 0},
+    {Layout::kPicture, kPictureStage2, 500},
     {Layout::kSmallBlocks, 0, 1000},
-    {Layout::kPicture, 103, 2000},
-    {Layout::kPicture, 104, 2500},
+    {Layout::kPicture, kPictureStage3, 2000},
+    {Layout::kPicture, kPictureStage4, 2500},
     {Layout::kBigBlock, 0, 3000},
-    {Layout::kPicture, 105, 4000},
-    {Layout::kPicture, 106, 4500},
+    {Layout::kPicture, kPictureStage5, 4000},
+    {Layout::kPicture, kPictureStage6, 4500},
     {Layout::kBars, 0, 5000},
-    {Layout::kPicture, 107, 15000},
+    {Layout::kPicture, kPictureStage7, 15000},
 }};
 
 constexpr bool StarsMatchPictures() {
@@ -57,7 +58,7 @@ void DrawGoal(Surface& field, int y) {
 }
 
 void ShowTitlePicture(Surface& field) {
-  field.AssignPicture(LoadPicture(110));
+  field.AssignPicture(LoadPicture(kPictureTitle));
   DrawFieldBorder(field);
 }
 

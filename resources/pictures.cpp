@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "generated/game_files.h"
 #include "resources/packed_picture.h"
 #include "ui/palette.h"
 
@@ -59,8 +60,7 @@ const Image& Decoded(std::string_view name) {
 
 const Image* LoadPicture(int number) {
   // Only the numbered pictures: the icons are not loadable by number.
-  static constexpr int kNumbers[] = {101, 102, 103, 104, 105, 106, 107, 110, 111, 120, 121};
-  for (int n : kNumbers) {
+  for (int n : kPictureNumbers) {
     if (n == number) return &Decoded(std::to_string(n));
   }
   return nullptr;

@@ -8,6 +8,7 @@
 
 #include "engine/sound_slots.h"
 #include "flow/status.h"
+#include "generated/game_files.h"
 #include "shell/commands.h"
 #include "shell/file_io.h"
 #include "shell/replay_store.h"
@@ -49,7 +50,7 @@ void App::Form_Load() {
   // The settings come before the hall of fame and the score read-out show them.
   ReadSettings(record, form, files_, &display, &options);
   ShowOptions();
-  LoadWaveFiles(record, sound_, files_.FolderOf("bgm1.wav"));
+  LoadWaveFiles(record, sound_, files_.FolderOf(kWaveTrack1Music));
   FillLinkList(record);
   LoadWindowPictures(form);
   record.StoreStartUpValues();

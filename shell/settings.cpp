@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "flow/hall_of_fame.h"
+#include "generated/game_files.h"
 #include "shell/file_io.h"
 #include "shell/profile.h"
 
@@ -110,8 +111,8 @@ std::string FinalFolder(const std::string& path) {
 
 void ReadSettings(GameRecord& record, MainFormModel& form, const GameFiles& files,
                   DisplayChoice* display, Options* options) {
-  const bool track1 = FileExists(files.Find("bgm1.wav"));
-  const bool track2 = FileExists(files.Find("bgm3.wav"));
+  const bool track1 = FileExists(files.Find(kWaveTrack1Music));
+  const bool track2 = FileExists(files.Find(kWaveTrack2Music));
 
   std::string text, reason;
   TextEncoding encoding = TextEncoding::kBytes;

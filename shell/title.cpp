@@ -2,6 +2,7 @@
 
 #include "engine/field.h"
 #include "flow/status.h"
+#include "generated/game_files.h"
 #include "resources/pictures.h"
 #include "ui/surface.h"
 
@@ -30,9 +31,9 @@ void DemoTick(GameRecord& record, MainFormModel& form) {
 }
 
 void LoadWindowPictures(MainFormModel& form) {
-  form.TitleMask().AssignPicture(LoadPicture(111));
-  form.BannerSheet().AssignPicture(LoadPicture(120));
-  form.BannerMask().AssignPicture(LoadPicture(121));
+  form.TitleMask().AssignPicture(LoadPicture(kPictureTitleMask));
+  form.BannerSheet().AssignPicture(LoadPicture(kPictureBannerSheet));
+  form.BannerMask().AssignPicture(LoadPicture(kPictureBannerMask));
   form.StageBackup().AssignPicture(nullptr);
   ShowTitlePicture(form.picSTAGE.surface);
 }

@@ -14,10 +14,11 @@ namespace {
 // About 23 ms at 44.1 kHz: short enough that a cue sounds with the event.
 constexpr int kChunkFrames = 1024;
 
-// A wave file larger than this (only the two music tracks) is read when it
-// first plays, not at start-up: the title never plays it, and decoded it would
-// cost the start several megabytes and milliseconds.
-constexpr std::size_t kReadWhenFirstPlayed = 1u << 20;
+// A wave file larger than this (the four music tracks, not the short effects)
+// is read when it first plays, not at start-up: the title never plays it, and
+// decoded it would cost the start megabytes and milliseconds. The effects stay
+// decoded ahead, so a crash or a star sounds without a read in the middle of play.
+constexpr std::size_t kReadWhenFirstPlayed = 384u << 10;
 
 // Where there is no sound card, ALSA explains at length why it found none
 // while SDL looks for a device; the game says it in one line instead.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "generated/version.h"
+
 namespace marvo {
 
 namespace {
@@ -31,7 +33,7 @@ AboutFormModel::AboutFormModel()
                           Arial(9, true, true), Alignment::kLeft)),
       lblTitle2(MakeLabel("lblTitle2", {168, 23, 137, 17}, "Applications", kWhite,
                           Arial(9, true, true), Alignment::kRight)),
-      lblVersion(MakeLabel("lblVersion", {168, 41, 137, 17}, "Version 1.0.5", kWhite,
+      lblVersion(MakeLabel("lblVersion", {168, 41, 137, 17}, "Version " MARVO_VERSION, kWhite,
                            Arial(9, true), Alignment::kCenter)),
       picScroll1{"picScroll1", {8, 64, 297, 89}},
       picScroll2{"picScroll2", {0, 0, 297, 409}},

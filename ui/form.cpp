@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/field_layout.h"
+
 namespace marvo {
 
 namespace {
@@ -50,7 +52,7 @@ PictureBox::PictureBox(std::string name, Rect rect, Surface::Sizing sizing, bool
 
 MainFormModel::MainFormModel()
     : font(Gothic(9.75, false)),
-      picSTAGE("picSTAGE", {0, 0, 447, 342}, Surface::Sizing::kFixed, true),
+      picSTAGE("picSTAGE", {0, 0, kFieldWidth, kFieldHeight}, Surface::Sizing::kFixed, true),
       lblPoint(MakeLabel("lblPoint", {456, 8, 73, 25}, "SCORE", kWhite, Gothic(15.75))),
       lblSC(MakeLabel("lblSC", {456, 32, 73, 25}, "000000", kCyan, Gothic(15.75))),
       lblRound(MakeLabel("lblRound", {456, 64, 73, 25}, "STAGE", kWhite, Gothic(15.75))),
@@ -67,7 +69,7 @@ MainFormModel::MainFormModel()
       picCG1("picCG1", {456, 312, 17, 17}, Surface::Sizing::kAutoSize, false),
       picCG2("picCG2", {456, 288, 17, 17}, Surface::Sizing::kAutoSize, false),
       picCG3("picCG3", {456, 264, 17, 17}, Surface::Sizing::kAutoSize, false),
-      picCG4("picCG4", {0, 376, 449, 345}, Surface::Sizing::kFixed, false),
+      picCG4("picCG4", {0, 376, kFieldCopyWidth, kFieldCopyHeight}, Surface::Sizing::kFixed, false),
       DemoTimer{"DemoTimer", 10000, true},
       lblHSCTitle(
           FieldLabel("lblHSCTitle", 8, 80, 41, "HALL OF FAME", kCyan, Gothic(21.75, true, true))),

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "generated/version.h"
 #include "ui/color.h"
 #include "ui/surface.h"
 #include "ui/text.h"
@@ -11,7 +12,7 @@
 namespace marvo {
 
 // What the strip under the field shows when the window opens.
-inline constexpr const char* kTitleCaption = "MARVOSTEL Version 1.0.5";
+inline constexpr const char* kTitleCaption = "MARVOSTEL Version " MARVO_VERSION;
 
 // The desktop's button-face colour, as a system colour: the view resolves it to
 // the desktop scheme's own (light grey in the standard one).

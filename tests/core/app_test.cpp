@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "generated/game_files.h"
 #include "resources/pictures.h"
 #include "tests/support/headless_game.h"
 
@@ -20,7 +21,8 @@ TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEa
   app.Form_Load();
   player.playing = false;
   EXPECT_EQ(app.form.lblSC.caption, "1234567");  // the best score until a game starts
-  EXPECT_EQ(app.form.TitleMask().Picture(), LoadPicture(111));  // the demo's mask waits
+  EXPECT_EQ(app.form.TitleMask().Picture(),
+            LoadPicture(kPictureTitleMask));  // the demo's mask waits
   const uint64_t untouched = app.form.picSTAGE.surface.Generation();
   for (int16_t key : {32, 113, 27}) Key(&App::Form_KeyDown, key);  // Space, F2, Escape
   EXPECT_EQ(std::pair(app.form.picSTAGE.surface.Generation(), app.record.GameRunning),

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "flow/status.h"
+#include "generated/game_files.h"
+#include "generated/version.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
@@ -29,12 +31,16 @@ class GameTest : public testing::GameFixture {
                    r.StarCount, r.StarTaken, r.HitColor, r.TurnsLeft, r.StageBonus, r.LinkLock,
                    r.DemoPhase),
         std::tuple(int16_t(1), int16_t(2), int16_t(2), int16_t(4), 0, 1, 0, 0, 0, 0u, 0, 0, 0, 0));
-    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(110));
+    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(kPictureTitle));
     EXPECT_EQ(std::tuple(f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption),
               std::tuple(FormatScore(r.HiScore[1]), std::string(), std::string()));
     EXPECT_TRUE(f.MMG_Start.enabled && f.MM_Setting.enabled && f.DemoTimer.enabled);
     EXPECT_FALSE(f.picSTAGE.enabled || f.lblMsg.visible || f.lblbonus1.visible ||
                  f.lblbonus2.visible || f.lblHSC1.visible);
+    // The hall of fame shows the table as the game left it, its score entered.
+    const Label* panel[] = {&f.lblHSC1, &f.lblHSC2, &f.lblHSC3, &f.lblHSC4, &f.lblHSC5};
+    for (int i = 1; i <= 5; ++i)
+      EXPECT_EQ(panel[i - 1]->caption, HallOfFameCaption(i, r.HiScore[size_t(i)])) << i;
   }
 };
 
@@ -90,7 +96,7 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
   const std::string kTidal = "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
   const std::string kUndertow = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
-  const std::string kVersion = "MARVOSTEL Version 1.0.5";
+  const std::string kVersion = std::string("MARVOSTEL Version ") + MARVO_VERSION;
   // Dying on the blue block with no turn at all, on the left and the top
   // border, and outside the field below it, where the colour read is invalid.
   const struct {

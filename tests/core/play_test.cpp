@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/sound_slots.h"
+#include "generated/game_files.h"
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
@@ -170,7 +171,7 @@ TEST_F(PlayTest, TheGoalPaysTheTurnsAndTheBonusThenTheNextStageStartsAfterItsBan
                    f.lblBN.caption + (f.picSTAGE.enabled ? " enabled" : "") +
                    (GoalPlaced() ? " goal" : "") +
                    (FieldAt(375, 196) == kSilver ? " 3700" : "") +  // left of the head
-                   (field().Picture() == LoadPicture(102) ? " picture" : ""));
+                   (field().Picture() == LoadPicture(kPictureStage2) ? " picture" : ""));
   };
   player.on_yield = [&] {
     if (hit || !app.form.picSTAGE.enabled) return;

@@ -6,6 +6,8 @@
 
 #include "engine/field.h"
 #include "flow/status.h"
+#include "generated/game_files.h"
+#include "generated/version.h"
 #include "resources/pictures.h"
 #include "shell/commands.h"
 #include "tests/support/golden.h"
@@ -20,7 +22,7 @@ class TitleTest : public ::testing::Test {
  protected:
   TitleTest() {
     FillLinkList(record);
-    form.TitleMask().AssignPicture(LoadPicture(111));
+    form.TitleMask().AssignPicture(LoadPicture(kPictureTitleMask));
     ShowTitlePicture(form.picSTAGE.surface);
     record.StoreStartUpValues();
     platform.AddTimer(form.DemoTimer, [this] { DemoTick(record, form); });
@@ -44,7 +46,7 @@ class TitleTest : public ::testing::Test {
 
 TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterAGame) {
   RunTo(9.9);
-  EXPECT_EQ(form.lblBgmName.caption, "MARVOSTEL Version 1.0.5");
+  EXPECT_EQ(form.lblBgmName.caption, std::string("MARVOSTEL Version ") + MARVO_VERSION);
   // Tick by tick: the caption entry, and whether the field is dimmed under the
   // hall of fame.
   const std::pair<int, bool> expected[] = {{1, true}, {2, false}, {3, true}, {4, false},
@@ -62,7 +64,7 @@ TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterA
   // title restores the title picture and the idle values. The captions go on
   // where they stood, ten seconds after the timer starts again.
   form.DemoTimer.enabled = false;
-  form.picSTAGE.surface.AssignPicture(LoadPicture(101));
+  form.picSTAGE.surface.AssignPicture(LoadPicture(kPictureStage1));
   RunTo(125);
   ShowTitlePicture(form.picSTAGE.surface);
   record.ResetToIdle();

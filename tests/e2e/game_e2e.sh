@@ -14,14 +14,13 @@ shot title
 [[ $(glyphs 00FFFF 456 32 73 25) == ABAAAA ]] || fail "the score read-out does not read 010000"
 crop title-score 456 32 73 25
 
-# The banner rectangle, the goal's column and the banner's colours.
-banner=(39 100 367 70)
+# The goal's column and the banner's colours.
 goal_column=(408 3 25 336)
-banner_green() { count 00FF00 "${banner[@]}"; }
+banner_green() { count 00FF00 "${BANNER[@]}"; }
 ready_shown() { (($(banner_green) > 3000)); }
 goal_shown() { (($(count FF0000 "${goal_column[@]}") > 300)); }
 # Not GET READY! any more: at most part of its letters left.
-ready_gone() { (($(kept 00FF00 "${banner[@]}" "$ART/ready.xwd") * 10 < ready_green * 6)); }
+ready_gone() { (($(kept 00FF00 "${BANNER[@]}" "$ART/ready.xwd") * 10 < ready_green * 6)); }
 # Another banner: green letters, but less than half of GET READY!'s in place.
 other_banner() { ready_shown && ready_gone; }
 
@@ -35,7 +34,7 @@ xdotool key Return
 poll 10 ready ready_shown
 ready_green=$(banner_green)
 note "GET READY! at $((SHOT_MS - enter)) ms: $ready_green green pixels"
-(($(count FF0000 "${banner[@]}") > 1000)) || fail "the banner has no red first letters"
+(($(count FF0000 "${BANNER[@]}") > 1000)) || fail "the banner has no red first letters"
 goal_shown && fail "the goal is on the field during GET READY!"
 [[ $(px 220 240) == 0000FF && $(px 120 80) == 0000FF ]] || fail "no blue block of stage 1"
 [[ $(px 108 76) == 000000 ]] || fail "the block's corner is not rounded"

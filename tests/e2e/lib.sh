@@ -16,6 +16,16 @@
 set -euo pipefail
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The field's layout as the game has it: a constant of ui/field_layout.h.
+field_layout() {
+  local value
+  value=$(sed -n "s/^inline constexpr int $1 = \([0-9]*\);$/\1/p" "$E2E_LIB_DIR/../../ui/field_layout.h")
+  [[ -n $value ]] || { echo "no $1 in ui/field_layout.h" >&2; exit 1; }
+  echo "$value"
+}
+# Where the banners lie over the field: x, y, width, height.
+BANNER=("$(field_layout kBannerX)" "$(field_layout kBannerY)" "$(field_layout kBannerWidth)"
+  "$(field_layout kBannerHeight)")
 # For image work beyond reading pixels (scaling, say); it reads the .xwd shots.
 CONVERT=/usr/bin/convert
 

@@ -15,11 +15,10 @@ prepared=$(printf '%s\n' '[Cabinet]' 'coins=3' '[MARVOSTEL]' 'BGM=0' 'BGM_TYPE=7
 expected=$(printf '%s\n' '[Cabinet]' 'coins=3' '[MARVOSTEL]' 'BGM=1' 'BGM_TYPE=1' \
   'HISCORE1=500' 'HISCORE2=400' 'HISCORE3=300' 'HISCORE4=200' 'HISCORE5=100')$'\n'
 
-banner=(39 100 367 70)
-ready() { (($(count 00FF00 "${banner[@]}") > 3000)); }
+ready() { (($(count 00FF00 "${BANNER[@]}") > 3000)); }
 game_over() {
-  (($(count 00FF00 "${banner[@]}") > 3000)) &&
-    (($(kept 00FF00 "${banner[@]}" "$ART/$case-ready.xwd") * 10 < ready_green * 6))
+  (($(count 00FF00 "${BANNER[@]}") > 3000)) &&
+    (($(kept 00FF00 "${BANNER[@]}" "$ART/$case-ready.xwd") * 10 < ready_green * 6))
 }
 
 # Puts a fresh game in STATE: title, ready (GET READY!), play, over (the
@@ -56,7 +55,7 @@ reach() {
     over)
       keys Return
       poll 10 "$case-ready" ready
-      ready_green=$(count 00FF00 "${banner[@]}")
+      ready_green=$(count 00FF00 "${BANNER[@]}")
       poll 10 "$case-state" game_over
       ;;
     about)

@@ -41,14 +41,13 @@ xdotool key Escape
 # F2 is the start command's shortcut: the GET READY! banner. Space every 50 ms
 # from then on (presses during the banner do nothing) zigzags the head off
 # the corner, its white trail behind it, until it runs into the edge.
-banner=(39 100 367 70)
-ready() { (($(count 00FF00 "${banner[@]}") > 3000)); }
+ready() { (($(count 00FF00 "${BANNER[@]}") > 3000)); }
 game_over() {
-  ready && (($(kept 00FF00 "${banner[@]}" "$ART/after-f2.xwd") * 10 < ready_green * 6))
+  ready && (($(kept 00FF00 "${BANNER[@]}" "$ART/after-f2.xwd") * 10 < ready_green * 6))
 }
 keys F2
 poll 10 after-f2 ready
-ready_green=$(count 00FF00 "${banner[@]}")
+ready_green=$(count 00FF00 "${BANNER[@]}")
 # The presses go on beside the polls: on a busy machine they take longer than
 # the game-over pause.
 xdotool key --delay 50 $(printf 'space %.0s' $(seq 60)) &

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "generated/game_files.h"
 #include "shell/file_io.h"
 
 namespace marvo {
@@ -68,7 +69,8 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   for (const std::string& bad : {GameFile("absent.wav"), out + ".wav"})
     EXPECT_EQ(mixer.OpenWave(session, bad, 0, 0), 0u) << bad;
   // The long tracks, read only now, sound at once. Other channels are idle.
-  for (const char* track : {"bgm1.wav", "bgm3.wav"}) {
+  for (const char* track :
+       {kWaveTrack1Music, kWaveTrack1Closing, kWaveTrack2Music, kWaveTrack2Closing}) {
     const MixWaveHandle wave = mixer.OpenWave(session, GameFile(track), 0, 0);
     ASSERT_EQ(mixer.Play({.session = session, .channel = 0, .wave = wave}), 0) << track;
     EXPECT_EQ(Mix_Playing(-1), 1);
@@ -76,7 +78,7 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   ASSERT_EQ(mixer.FlushChannel(session, 0, 0), 0);
   MixPlayParams play{.session = session,
                      .channel = SdlMixer::kChannels,
-                     .wave = mixer.OpenWave(session, GameFile("p1.wav"), 0, 0),
+                     .wave = mixer.OpenWave(session, GameFile(kWaveStar), 0, 0),
                      .loops = kMixLoopForever};
   EXPECT_NE(mixer.Play(play), 0);  // one past the last channel
   play.channel = 3;
@@ -117,11 +119,10 @@ TEST(GameWaves, AreOfTheirLengthsAudibleUnclippedAndTheMusicLoopsWithoutAJump) {
     for (size_t i = from; i < to; ++i) sum += double(s[i]) * s[i];
     return 20.0 * std::log10(std::max(std::sqrt(sum / double(to - from)) / 32768.0, 1e-9));
   };
-  for (const std::string name :
-       {"bgm1.wav", "bgm2.wav", "bgm3.wav", "bgm4.wav", "e1.wav", "p1.wav"}) {
+  for (const std::string name : kWaveFiles) {
     SCOPED_TRACE(name);
     // Only the two tracks loop for the whole game; the rest play once.
-    const bool music = name == "bgm1.wav" || name == "bgm3.wav";
+    const bool music = name == kWaveTrack1Music || name == kWaveTrack2Music;
     Mix_Chunk* chunk = Mix_LoadWAV(GameFile(name.c_str()).c_str());
     ASSERT_NE(chunk, nullptr);
     std::vector<std::vector<int>> samples(channels);

@@ -4,6 +4,7 @@
 
 #include "engine/game_record.h"
 #include "engine/sound_slots.h"
+#include "generated/game_files.h"
 #include "tests/support/recording_mixer.h"
 
 namespace marvo {
@@ -27,8 +28,8 @@ struct StartUp {
 };
 
 TEST(Wavemix, SlotsFollowTheFileTableUpToSevenPlayOnTheirOwnChannelsAndCloseFreesEachWave) {
-  const char* files[] = {"bgm1.wav", "bgm2.wav", "bgm3.wav", "bgm4.wav", "e1.wav", "p1.wav"};
-  for (const std::string missing : {"", "bgm2.wav", "no device"}) {
+  const auto& files = kWaveFiles;
+  for (const std::string missing : {"", kWaveTrack1Closing, "no device"}) {
     SCOPED_TRACE(missing);
     StartUp s(missing, missing == "no device");
     EXPECT_EQ(s.opened, s.mixer.no_device ? 0 : -1);
@@ -67,8 +68,8 @@ TEST(Wavemix, SlotsFollowTheFileTableUpToSevenPlayOnTheirOwnChannelsAndCloseFree
   EXPECT_EQ(s.mixer.cues,
             (std::vector<std::string>{"play bgm1.wav forever", "play p1.wav once",
                                       "play e1.wav once", "stop 0", "play bgm3.wav forever"}));
-  EXPECT_EQ(s.mixer.sounding,
-            (std::map<int32_t, std::string>{{2, "bgm3.wav"}, {4, "e1.wav"}, {5, "p1.wav"}}));
+  EXPECT_EQ(s.mixer.sounding, (std::map<int32_t, std::string>{
+                                  {2, kWaveTrack2Music}, {4, kWaveCrash}, {5, kWaveStar}}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "generated/game_files.h"
 #include "shell/app.h"
 #include "tests/support/autoplayer.h"
 #include "tests/support/fake_text.h"
@@ -27,8 +28,8 @@ class HeadlessGame {
         app(player, text, desktop, mixer, shared_dir.empty() ? dir.path() : shared_dir) {
     player.Attach(app.record, app.form.picSTAGE, [this] { Key(&App::picSTAGE_KeyDown, 32); });
     if (with_music) {
-      dir.Write("bgm1.wav", "");
-      dir.Write("bgm3.wav", "");
+      dir.Write(kWaveTrack1Music, "");
+      dir.Write(kWaveTrack2Music, "");
     }
   }
 

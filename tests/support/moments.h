@@ -5,6 +5,7 @@
 
 #include "shell/app.h"
 #include "tests/support/recording_mixer.h"
+#include "ui/field_layout.h"
 #include "ui/platform.h"
 
 namespace marvo::testing {
@@ -57,8 +58,9 @@ class Moments {
   }
   bool BannerShown() const {
     const Surface& field = app_.form.picSTAGE.surface;
-    for (int y = 100; y < 170; ++y)
-      for (int x = 39; x < 407; ++x)
+    // Wide enough for the all-clear banner, one pixel right of the others.
+    for (int y = kBannerY; y < kBannerY + kBannerHeight; ++y)
+      for (int x = kBannerX; x < kBannerX + 1 + kBannerWidth; ++x)
         if (field.GetPixel(x, y) == 0x00FF00) return true;
     return false;
   }

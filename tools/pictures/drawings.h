@@ -1,20 +1,17 @@
 #pragma once
 
+#include "generated/game_files.h"
 #include "tools/pictures/canvas.h"
+#include "ui/field_layout.h"
 
 namespace marvo::pictures {
 
-inline constexpr int kFieldWidth = 447;
-inline constexpr int kFieldHeight = 343;
-inline constexpr int kBannerWidth = 367;
-inline constexpr int kBannerHeight = 210;
-
-// The stage pictures 101 to 107.
+// The stage pictures kPictureStage1 to kPictureStage7, by number.
 Canvas StagePicture(int number);
-// The title picture 110 and its half-density mask 111.
+// The title picture and its half-density mask.
 Canvas TitlePicture();
 Canvas TitleMask(const Canvas& title);
-// The banner sheet 120 and its mask 121.
+// The banner sheet and its mask.
 Canvas BannerSheet();
 Canvas BannerMask(const Canvas& sheet);
 // The window icon, 32 or 16 pixels square.

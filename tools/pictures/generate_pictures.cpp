@@ -18,6 +18,10 @@
 namespace {
 
 using namespace marvo::pictures;
+using marvo::kPictureBannerMask, marvo::kPictureBannerSheet, marvo::kPictureTitle,
+    marvo::kPictureTitleMask;
+
+QString File(const QString& dir, int number) { return dir + QString::number(number) + ".png"; }
 
 bool Save(const Canvas& canvas, const QString& path) {
   if (canvas.ToImage().save(path, "PNG")) return true;
@@ -30,11 +34,11 @@ QImage BannerOverStage(const QImage& stage, const QImage& sheet, const QImage& m
   QImage field = stage.convertToFormat(QImage::Format_RGB32);
   QPainter painter(&field);
   painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-  painter.drawImage(QPoint(39, 100), mask.convertToFormat(QImage::Format_RGB32),
-                    QRect(0, row, 367, 70));
+  const QPoint at(marvo::kBannerX, marvo::kBannerY);
+  const QRect banner(0, row, marvo::kBannerWidth, marvo::kBannerHeight);
+  painter.drawImage(at, mask.convertToFormat(QImage::Format_RGB32), banner);
   painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-  painter.drawImage(QPoint(39, 100), sheet.convertToFormat(QImage::Format_RGB32),
-                    QRect(0, row, 367, 70));
+  painter.drawImage(at, sheet.convertToFormat(QImage::Format_RGB32), banner);
   return field;
 }
 
@@ -53,17 +57,23 @@ void WriteContactSheet(const QString& root, const QString& path) {
   };
   const QString dir = root + "/resources/pictures/";
   std::vector<Cell> cells;
-  for (int n : {101, 102, 103, 104, 105, 106, 107, 110, 111}) {
-    cells.push_back({QString::number(n), QImage(dir + QString::number(n) + ".png")});
+  // The stage pictures, the title and its mask first, in the table's order.
+  for (int n : marvo::kPictureNumbers) {
+    if (n != kPictureBannerSheet && n != kPictureBannerMask)
+      cells.push_back({QString::number(n), QImage(File(dir, n))});
   }
-  const QImage sheet(dir + "120.png"), mask(dir + "121.png");
-  cells.push_back({"110 AND 111", Dimmed(cells[7].image, cells[8].image)});
-  cells.push_back({"120", sheet});
-  cells.push_back({"121", mask});
-  cells.push_back({"GAME OVER on 105", BannerOverStage(cells[4].image, sheet, mask, 0)});
-  cells.push_back({"GET READY! on 107", BannerOverStage(cells[6].image, sheet, mask, 71)});
-  cells.push_back({"STAGE CLEAR! on 104", BannerOverStage(cells[3].image, sheet, mask, 141)});
-  QImage icons(447, 343, QImage::Format_RGB32);
+  const QImage sheet(File(dir, kPictureBannerSheet)), mask(File(dir, kPictureBannerMask));
+  cells.push_back({QString("%1 AND %2").arg(kPictureTitle).arg(kPictureTitleMask),
+                   Dimmed(cells[7].image, cells[8].image)});
+  cells.push_back({QString::number(kPictureBannerSheet), sheet});
+  cells.push_back({QString::number(kPictureBannerMask), mask});
+  cells.push_back({"GAME OVER on stage 5",
+                   BannerOverStage(cells[4].image, sheet, mask, marvo::kBannerGameOver)});
+  cells.push_back({"GET READY! on stage 7",
+                   BannerOverStage(cells[6].image, sheet, mask, marvo::kBannerGetReady)});
+  cells.push_back({"STAGE CLEAR! on stage 4",
+                   BannerOverStage(cells[3].image, sheet, mask, marvo::kBannerStageClear)});
+  QImage icons(marvo::kFieldPictureWidth, marvo::kFieldPictureHeight, QImage::Format_RGB32);
   icons.fill(QColor(40, 40, 40));
   {
     QPainter painter(&icons);
@@ -74,7 +84,8 @@ void WriteContactSheet(const QString& root, const QString& path) {
   }
   cells.push_back({"icons (x8, x6, x1)", icons});
 
-  const int columns = 3, cell_w = 447 + 16, cell_h = 343 + 30;
+  const int columns = 3, cell_w = marvo::kFieldPictureWidth + 16,
+            cell_h = marvo::kFieldPictureHeight + 30;
   const int rows = int(cells.size() + columns - 1) / columns;
   QImage contact(columns * cell_w + 16, rows * cell_h + 16, QImage::Format_RGB32);
   contact.fill(QColor(64, 64, 72));
@@ -113,10 +124,15 @@ int main(int argc, char** argv) {
   QDir().mkpath(dir);
   QDir().mkpath(root + "/artifacts");
   bool ok = true;
-  for (int n = 101; n <= 107; ++n) ok &= Save(StagePicture(n), dir + QString::number(n) + ".png");
+  for (int n :
+       {marvo::kPictureStage1, marvo::kPictureStage2, marvo::kPictureStage3, marvo::kPictureStage4,
+        marvo::kPictureStage5, marvo::kPictureStage6, marvo::kPictureStage7})
+    ok &= Save(StagePicture(n), File(dir, n));
   const Canvas title = TitlePicture(), sheet = BannerSheet();
-  ok &= Save(title, dir + "110.png") && Save(TitleMask(title), dir + "111.png");
-  ok &= Save(sheet, dir + "120.png") && Save(BannerMask(sheet), dir + "121.png");
+  ok &=
+      Save(title, File(dir, kPictureTitle)) && Save(TitleMask(title), File(dir, kPictureTitleMask));
+  ok &= Save(sheet, File(dir, kPictureBannerSheet)) &&
+        Save(BannerMask(sheet), File(dir, kPictureBannerMask));
   ok &= Save(IconPicture(32), root + "/resources/icon-32.png");
   ok &= Save(IconPicture(16), root + "/resources/icon-16.png");
   if (ok) WriteContactSheet(root, root + "/artifacts/contact-sheet.png");

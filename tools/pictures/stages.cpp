@@ -43,7 +43,7 @@ void Star(Canvas& canvas, int left, int top) {
 }
 
 Canvas Blocks(std::initializer_list<Rect> walls, int star_x, int star_y) {
-  Canvas canvas(kFieldWidth, kFieldHeight);
+  Canvas canvas(kFieldPictureWidth, kFieldPictureHeight);
   for (const Rect& r : walls) canvas.RoundedRect(r.x, r.y, r.w, r.h, kBlue);
   Star(canvas, star_x, star_y);
   return canvas;
@@ -101,7 +101,7 @@ void CarveCorridor(Canvas& canvas, const Corridor& c) {
 }
 
 Canvas FinalStage() {
-  Canvas canvas(kFieldWidth, kFieldHeight);
+  Canvas canvas(kFieldPictureWidth, kFieldPictureHeight);
   canvas.FillRect(2, 2, 363, 338, kBlue);  // (2, 2) to (364, 339)
   for (const Corridor& c : kNetwork) CarveCorridor(canvas, c);
 
@@ -127,9 +127,9 @@ Canvas FinalStage() {
 
 Canvas StagePicture(int number) {
   switch (number) {
-    case 101:
+    case kPictureStage1:
       return Blocks({{113, 73, 223, 186}}, 343, 158);
-    case 102:
+    case kPictureStage2:
       // The T's cross bar ends flush with the upright's right side, so only
       // the outer ends round: the bar's own right corners lie under the upright.
       return Blocks({{305, 8, 39, 41},
@@ -138,12 +138,12 @@ Canvas StagePicture(int number) {
                      {305, 83, 39, 179},
                      {109, 152, 235, 40}},
                     316, 270);
-    case 103:
+    case kPictureStage3:
       return Blocks({{113, 5, 64, 246}, {262, 5, 74, 53}, {262, 105, 74, 232}, {113, 294, 64, 43}},
                     208, 18);
-    case 104:
+    case kPictureStage4:
       return AlcoveStage();
-    case 105:
+    case kPictureStage5:
       return Blocks({{71, 15, 59, 60},
                      {131, 15, 59, 60},
                      {191, 15, 59, 60},
@@ -160,7 +160,7 @@ Canvas StagePicture(int number) {
                      {252, 264, 59, 60},
                      {312, 264, 59, 60}},
                     211, 227);
-    case 106:
+    case kPictureStage6:
       return Blocks({{280, 27, 21, 94},
                      {94, 46, 21, 94},
                      {155, 95, 20, 149},

@@ -36,7 +36,7 @@ void Emblem(Canvas& canvas, int cx, int cy) {
 }  // namespace
 
 Canvas TitlePicture() {
-  Canvas canvas(kFieldWidth, kFieldHeight);
+  Canvas canvas(kFieldPictureWidth, kFieldPictureHeight);
   const QFont heavy("Liberation Sans", 100, QFont::Black);
   // The name in red on a dark red drop shadow, together filling x 29..418, y 44..121.
   const auto title = FitText("MARVOSTEL", heavy, QRectF(29, 44, 387, 75));
@@ -72,7 +72,7 @@ Canvas TitleMask(const Canvas& title) {
 }
 
 Canvas BannerSheet() {
-  Canvas canvas(kBannerWidth, kBannerHeight);
+  Canvas canvas(kBannerSheetWidth, kBannerSheetHeight);
   const QFont font("Liberation Sans", 100, QFont::Black);
   struct Row {
     const char* text;
@@ -83,14 +83,14 @@ Canvas BannerSheet() {
   // round so the narrow letters keep arcade-weight strokes.
   QPainterPath longest;
   longest.addText(0, 0, font, "STAGE CLEAR!");
-  const double x_scale = (kBannerWidth - 14) / longest.boundingRect().width();
+  const double x_scale = (kBannerSheetWidth - 14) / longest.boundingRect().width();
   QPainterPathStroker outline;
   outline.setWidth(2);
   outline.setJoinStyle(Qt::MiterJoin);
   for (const Row& row : {Row{"GAME OVER", 8}, Row{"GET READY!", 79}, Row{"STAGE CLEAR!", 150}}) {
     const QString text = row.text;
     const auto letters =
-        ScaleText(text, font, x_scale, kBannerWidth / 2.0, row.top + 1, row.top + 51);
+        ScaleText(text, font, x_scale, kBannerSheetWidth / 2.0, row.top + 1, row.top + 51);
     for (int i = 0; i < text.size(); ++i) {
       const bool first = i == 0 || text[i - 1] == ' ';
       const QPainterPath& letter = letters[size_t(i)];

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "generated/game_files.h"
 #include "tools/waves/scores.h"
 #include "tools/waves/synth.h"
 
@@ -18,9 +19,12 @@ int main(int argc, char** argv) {
     const char* name;
     std::vector<int16_t> (*make)();
   } files[] = {
-      {"bgm1.wav", waves::TidalArcade}, {"bgm2.wav", waves::TidalArcadeCoda},
-      {"bgm3.wav", waves::Undertow},    {"bgm4.wav", waves::UndertowCoda},
-      {"e1.wav", waves::Crash},         {"p1.wav", waves::StarPickUp},
+      {marvo::kWaveTrack1Music, waves::TidalArcade},
+      {marvo::kWaveTrack1Closing, waves::TidalArcadeCoda},
+      {marvo::kWaveTrack2Music, waves::Undertow},
+      {marvo::kWaveTrack2Closing, waves::UndertowCoda},
+      {marvo::kWaveCrash, waves::Crash},
+      {marvo::kWaveStar, waves::StarPickUp},
   };
   for (const auto& file : files) {
     if (!waves::WriteWave(dir + "/" + file.name, file.make())) {
