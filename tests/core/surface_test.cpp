@@ -5,8 +5,6 @@
 #include <set>
 #include <utility>
 
-#include "tests/support/fake_text.h"
-
 namespace marvo {
 namespace {
 
@@ -19,20 +17,6 @@ Points Lit(const Surface& surface) {
     for (int x = 0; x < surface.Width(); ++x)
       if (surface.GetPixel(x, y) != kBlack) lit.emplace(x, y);
   return lit;
-}
-
-// Text inks its glyphs in the fore colour at the text position and fills
-// nothing between; reading off the surface gives the invalid colour.
-TEST(Surface, PrintInksTheTextPositionInTheForeColourOnlyAndOutsideIsInvalid) {
-  testing::BlockTextRasterizer glyphs;
-  Surface s(40, 20);
-  s.SetTextRasterizer(&glyphs);
-  s.fore_color = kSilver, s.current_x = 3, s.current_y = 2;
-  s.Print("ab");
-  EXPECT_EQ(Lit(s).size(), 2u * 4u * 6u);
-  EXPECT_EQ(std::pair(s.GetPixel(3, 2), s.GetPixel(11, 7)), std::pair(kSilver, kSilver));
-  for (auto [x, y] : Points{{-1, 0}, {0, -1}, {40, 0}, {0, 20}})
-    EXPECT_EQ(s.GetPixel(x, y), kInvalidColor) << x << "," << y;
 }
 
 TEST(Surface, CirclesAreSymmetricOutlinesOrSolidDiscs) {

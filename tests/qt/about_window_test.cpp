@@ -48,21 +48,12 @@ class AboutWindowTest : public ::testing::Test {
 
 TEST_F(AboutWindowTest, BuiltFromItsModelCentredBesideADisabledMainWindow) {
   AboutWindow* window = Open();
-  const AboutFormModel& model = slot.Current()->form;
   EXPECT_FALSE(main.isEnabled());
   EXPECT_TRUE(window->isEnabled() && !window->isModal());
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   const QRect screen = window->screen()->availableGeometry();
   EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
 
-  // Each label in its place: the credits inside the strip, the strip inside
-  // the credit window. How a label shows its model is the main window's test.
-  const QWidget* strip = Find(window, "picScroll2");
-  EXPECT_EQ(strip->parentWidget(), Find(window, "picScroll1"));
-  for (const Label* m : model.labels)
-    EXPECT_EQ(Find(window, m->name.c_str())->parentWidget(), window);
-  for (const Label& m : model.credits)
-    EXPECT_EQ(Find(window, m.name.c_str())->parentWidget(), strip);
   // The shadow of the short name lies under it.
   const QObjectList& children = window->children();
   EXPECT_LT(children.indexOf(Find(window, "lblK26_1")), children.indexOf(Find(window, "lblK26_2")));

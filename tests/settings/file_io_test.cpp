@@ -1,10 +1,12 @@
 #include "shell/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <string>
 
 #include "tests/support/temp_dir.h"
@@ -44,10 +46,15 @@ TEST(FileIoTest, AReplacementIsAllOrNothingAndLeavesNoTemporaryFile) {
   EXPECT_EQ(st.st_mode & 07777, 0640u);  // the old file's permissions carry over
 
   // A full disk, before the first byte and part-way through.
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  ::signal(SIGXFSZ, SIG_IGN);
   for (rlim_t limit : {rlim_t{0}, rlim_t{4096}}) {
-    EXPECT_EQ(testing::RunWithFileSizeLimit(
-                  limit, [&] { return ReplaceFileAtomically(path, std::string(10000, 'n')); }),
-              0);
+    rlimit full_disk{limit, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &full_disk);
+    const bool replaced = ReplaceFileAtomically(path, std::string(10000, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(replaced);
     EXPECT_EQ(dir.Read("marvo.ini"), "second\n");
   }
   EXPECT_FALSE(ReplaceFileAtomically(dir / "missing/marvo.ini", "x"));

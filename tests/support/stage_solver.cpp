@@ -38,41 +38,33 @@ enum Edge : signed char { kNone, kTurn, kStep };
 
 StagePlan StageSolver::Solve(const Surface& field, HeadStart start, int turns_available) {
   const Lattice lattice(field, start);
-  std::vector<int>& turns = turns_;
-  std::vector<int>& parent = parent_;
-  std::vector<signed char>& via = via_;
-  turns.assign(size_t(lattice.States()), -1);
-  parent.assign(turns.size(), -1);
-  via.assign(turns.size(), kNone);
+  turns_.assign(size_t(lattice.States()), -1);
+  parent_.assign(turns_.size(), -1);
+  via_.assign(turns_.size(), kNone);
 
   // 0-1 breadth-first search: a step costs nothing, a press costs one turn.
-  std::deque<int>& queue = queue_;
-  queue.clear();
+  queue_.clear();
   const auto& pixels = field.Pixels().pixels;
   const bool no_star = std::find(pixels.begin(), pixels.end(), kYellow) == pixels.end();
   const int first = lattice.Index(start.x, start.y, start.heading, no_star);
-  turns[size_t(first)] = 0;
-  queue.push_back(first);
+  turns_[size_t(first)] = 0;
+  queue_.push_back(first);
   int goal_from = -1;
-  while (!queue.empty() && goal_from < 0) {
-    const int state = queue.front();
-    queue.pop_front();
-    const int used = turns[size_t(state)];
+  while (!queue_.empty() && goal_from < 0) {
+    const int state = queue_.front();
+    queue_.pop_front();
+    const int used = turns_[size_t(state)];
     const int x = lattice.X(state), y = lattice.Y(state), heading = Lattice::Heading(state);
     const bool star = Lattice::Star(state);
 
     const auto reach = [&](int next, int cost, Edge edge) {
       const int total = used + cost;
       if (total > turns_available) return;
-      if (turns[size_t(next)] >= 0 && turns[size_t(next)] <= total) return;
-      turns[size_t(next)] = total;
-      parent[size_t(next)] = state;
-      via[size_t(next)] = edge;
-      if (cost == 0) {
-        queue.push_front(next);
-      } else {
-        queue.push_back(next);
-      }
+      if (turns_[size_t(next)] >= 0 && turns_[size_t(next)] <= total) return;
+      turns_[size_t(next)] = total;
+      parent_[size_t(next)] = state;
+      via_[size_t(next)] = edge;
+      cost == 0 ? queue_.push_front(next) : queue_.push_back(next);
     };
 
     reach(lattice.Index(x, y, kNextHeading[size_t(heading)], star), 1, kTurn);
@@ -94,16 +86,16 @@ StagePlan StageSolver::Solve(const Surface& field, HeadStart start, int turns_av
   StagePlan plan;
   if (goal_from < 0) return plan;
   plan.solved = true;
-  plan.turns = turns[size_t(goal_from)];
+  plan.turns = turns_[size_t(goal_from)];
 
   // Walk back to the start, then number the ticks forwards.
   std::vector<int> path;
-  for (int s = goal_from; s >= 0; s = parent[size_t(s)]) path.push_back(s);
+  for (int s = goal_from; s >= 0; s = parent_[size_t(s)]) path.push_back(s);
   std::reverse(path.begin(), path.end());
   int tick = 1;
   for (size_t i = 1; i < path.size(); ++i) {
     const int state = path[i];
-    if (via[size_t(state)] == kTurn) {
+    if (via_[size_t(state)] == kTurn) {
       if (plan.presses.empty() || plan.presses.back().tick != tick)
         plan.presses.push_back({tick, 0});
       ++plan.presses.back().presses;

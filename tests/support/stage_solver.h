@@ -26,22 +26,18 @@ struct StagePlan {
 };
 
 // Breadth-first search over head position, heading and star taken, by turns
-// used, with the game's rules: the head lands only on its 3-pixel diagonal
-// lattice and is judged only there; turns happen between ticks, any number on
-// one spot; blue ends the run, yellow takes the star, red clears the stage
-// (only wanted once the star is taken; on a field without any yellow, such as
-// the random block stages, red alone will do), every other colour is harmless. The
-// search never lands outside the inside window even where the field is black, because the trail
-// left out there would end a later pass the same way. Works on any field: a picture stage or random
-// blocks, with its border and goal drawn as the game draws them.
+// used, by the game's rules: the head is judged only where it lands on its
+// 3-pixel lattice; any number of turns between ticks; blue ends the run, yellow
+// takes the star, red clears the stage (once the star is taken, or on a field
+// without yellow), every other colour is harmless. It never lands outside the
+// inside window: the trail left there would end a later pass.
 class StageSolver {
  public:
   StagePlan Solve(const Surface& field, HeadStart start, int turns_available = 50);
 
  private:
-  // Kept from one search to the next: a search touches about a megabyte, and
-  // fetching it afresh for each of hundreds of goal heights costs more than
-  // the search itself.
+  // Kept from one search to the next: fetching a megabyte afresh for each of
+  // hundreds of goal heights costs more than the search itself.
   std::vector<int> turns_;
   std::vector<int> parent_;
   std::vector<signed char> via_;

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <set>
 #include <string>
@@ -52,21 +48,5 @@ class TempDir {
  private:
   std::string path_;
 };
-
-// Runs `work` in a child process with writes limited to `max_bytes` per file, as
-// on a full disk: writes past the limit fail with EFBIG instead of the process
-// being killed. Returns the child's result, or -1 when it did not finish normally.
-inline int RunWithFileSizeLimit(rlim_t max_bytes, const std::function<bool()>& work) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{max_bytes, max_bytes};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(2);
-    ::_exit(work() ? 1 : 0);
-  }
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
 
 }  // namespace marvo::testing

@@ -24,7 +24,6 @@ class VirtualPlatform final : public Platform {
   // The virtual clock's reading as a seed, unless a test fixed the seed.
   uint32_t ClockSeed() override;
   void FixSeed(uint32_t seed) { fixed_seed_ = seed; }
-  void FreeSeed() { fixed_seed_.reset(); }
 
   // Runs `action` inside the first Yield whose clock has reached `time`.
   void At(double time, std::function<void()> action);
