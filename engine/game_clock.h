@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ui/platform.h"
@@ -10,41 +11,66 @@ namespace marvo {
 // left out. Every loop of a game (the ticks, the timed banners, the closing
 // pause) reads it, so a pause stops them all at once, and on resume they go on
 // as if no time had passed: no tick is caught up, the head does not jump.
+// A stall counts as a pause: when the process was stopped (Ctrl+Z, SIGSTOP),
+// the machine slept or a box held the events, the banner on screen does not
+// end at once and the game goes on where it stood.
 class GameClock final : public Platform {
  public:
-  explicit GameClock(Platform& platform) : platform_(platform) {}
+  explicit GameClock(Platform& platform) : platform_(platform), seen_(platform.Clock()) {}
 
-  double Clock() override { return (paused_ ? paused_at_ : platform_.Clock()) - paused_for_; }
+  double Clock() override {
+    const double now = paused_ ? paused_at_ : Look();
+    return now - paused_for_;
+  }
   // While paused, waits for events (a resume among them) without a deadline
   // of the game's: the game's clock stands still, so none would ever come.
   void Yield(double deadline) override {
-    if (paused_)
-      platform_.Yield(platform_.Clock() + kPausedWaitSeconds);
-    else
-      platform_.Yield(deadline + paused_for_);
+    if (paused_) {
+      platform_.Yield(Look() + kPausedWaitSeconds);
+      return;
+    }
+    waited_until_ = deadline + paused_for_;
+    platform_.Yield(waited_until_);
+    Look();
   }
   uint32_t ClockSeed() override { return platform_.ClockSeed(); }
 
   void Pause() {
     if (paused_) return;
+    paused_at_ = Look();
     paused_ = true;
-    paused_at_ = platform_.Clock();
   }
   void Resume() {
     if (!paused_) return;
+    paused_for_ += Look() - paused_at_;
     paused_ = false;
-    paused_for_ += platform_.Clock() - paused_at_;
   }
   bool Paused() const { return paused_; }
+  // A game begins: the time since the last one was no stall.
+  void Begin() { seen_ = platform_.Clock(); }
 
  private:
   // How long one wait lasts while paused; the loop then looks again.
   static constexpr double kPausedWaitSeconds = 0.5;
+  // Longer than any hiccup of a busy machine, far shorter than a stop.
+  static constexpr double kStallSeconds = 0.25;
+
+  // Reads the platform's clock. Time since the last reading that the wait
+  // asked for does not explain, if more than a hiccup, is a stall.
+  double Look() {
+    const double now = platform_.Clock();
+    const double stalled = now - std::max(seen_, waited_until_);
+    if (!paused_ && stalled > kStallSeconds) paused_for_ += stalled;
+    seen_ = now;
+    return now;
+  }
 
   Platform& platform_;
   bool paused_ = false;
   double paused_at_ = 0.0;
   double paused_for_ = 0.0;
+  double seen_;                // the platform's clock at the last reading
+  double waited_until_ = 0.0;  // the platform's time the last wait was for
 };
 
 }  // namespace marvo

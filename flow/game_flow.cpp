@@ -80,6 +80,7 @@ void GameFlow::WatchRun(const Run& run) {
 
 void GameFlow::PlayGame() {
   play_.ClearStop();
+  clock_.Begin();
   if (!watching_) play_.tape().Record(r_.speed);
   if (MusicOn()) {
     form_.lblBgmName.caption = r_.BgmTrack == 1 ? kTrack1Caption : kTrack2Caption;

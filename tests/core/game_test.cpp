@@ -180,7 +180,8 @@ TEST_F(GameTest, AStartInTheLastYieldOfAnEndingGameRunsTheNextWithoutNesting) {
 // A pause in GET READY!, in play, in STAGE CLEAR! or in the closing GAME OVER
 // stops the head, every timed wait and the sound; turns are ignored. After the
 // resume the game goes on tick for tick as a game without the pause, each
-// change exactly as much later as the pause lasted: no tick caught up.
+// change exactly as much later as the pause lasted: no tick caught up. A stop
+// of the process, in GET READY! or in play, leaves the game the same way.
 TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
   player.random_from_stage = 2;  // stage 1 by plan, then at random into a wall
   player.random_press_chance = 0.1;
@@ -210,7 +211,8 @@ TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
       if (looks.empty() || looks.back().first != now)
         looks.emplace_back(now, platform.Clock() - start);
     };
-    if (pause_at > 0) {
+    if (pause_at > 0 && !key) platform.StallAt(start + pause_at, kPause);
+    if (key) {
       platform.At(start + pause_at, [&, key] {
         key();
         EXPECT_TRUE(app.Paused() && app.form.pause_shown);
@@ -226,7 +228,7 @@ TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
     Enter();
     for (auto& [state, t] : looks)
       if (pause_at > 0 && t > pause_at) t -= kPause;
-    EXPECT_EQ(std::count(mixer.cues.begin(), mixer.cues.end(), "resume"), pause_at > 0);
+    EXPECT_EQ(std::count(mixer.cues.begin(), mixer.cues.end(), "resume"), key != nullptr);
     return looks;
   };
   const auto unpaused = run(0, nullptr);
@@ -245,6 +247,8 @@ TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
       {2.5, [&] { Key(&App::picSTAGE_KeyDown, 19); }},       // play: the Pause key
       {cleared - 1.0, [&] { app.MMG_Pause_Click(); }},       // STAGE CLEAR!: the menu
       {crash + 1.5, [&] { Key(&App::Form_KeyDown, 250); }},  // GAME OVER: a pad's Start
+      {1.0, nullptr},  // the process stopped (SIGSTOP) in GET READY!
+      {2.5, nullptr},  // and in play
   };
   for (const auto& [at, key] : pauses) {
     SCOPED_TRACE(at);

@@ -28,6 +28,10 @@ void VirtualPlatform::Yield(double deadline) {
   ++yields_;
   RunDue();
   now_ = std::max(std::min(deadline, NextDue()), now_ + quantum_);
+  if (stall_ && now_ >= stall_->first && now_ == deadline) {
+    now_ += stall_->second;
+    stall_.reset();
+  }
   RunDue();
 }
 

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "ui/form.h"
@@ -36,6 +37,11 @@ class VirtualPlatform final : public Platform {
   // Yields until the clock reaches `time`: the window sitting idle.
   void RunUntil(double time);
 
+  // The process stops for `seconds` (a SIGSTOP, a sleeping machine) at the end
+  // of the first wait from `time` on that lasts until its deadline: the clock
+  // runs on and nothing else happens meanwhile.
+  void StallAt(double time, double seconds) { stall_ = {time, seconds}; }
+
   // How far a Yield moves the clock when its deadline has already passed.
   void SetQuantum(double seconds) { quantum_ = seconds; }
   long Yields() const { return yields_; }
@@ -56,6 +62,7 @@ class VirtualPlatform final : public Platform {
   std::optional<uint32_t> fixed_seed_;
   double quantum_ = 0.0005;
   long yields_ = 0;
+  std::optional<std::pair<double, double>> stall_;  // when, how long
   std::multimap<double, std::function<void()>> scripted_;
   std::vector<WatchedTimer> timers_;
 };
