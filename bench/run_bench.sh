@@ -7,6 +7,7 @@
 #   startup.*, memory.*   the real game, and a bare Qt window, started on that Xvfb
 #   sim.*         a whole game played by the autoplayer on the virtual clock
 #   save.*        the save at a game's end, on its own (median and slowest of 200)
+#   replay.*      that game kept as a replay, and --verify over it
 # Without Xvfb the X figures are left out and the game starts offscreen.
 # Usage: run_bench.sh BUILD_DIR
 set -euo pipefail
@@ -18,6 +19,7 @@ play_bench=$build/bench/marvo_play_bench
 # painted field, so the game needs no measuring code of its own.
 paint_probe=$(realpath "$build/bench/libmarvo_paint_probe.so")
 sim_bench=$build/bench/marvo_sim_bench
+verify_bench=$build/bench/marvo_verify_bench
 startup_bench=$build/bench/marvo_startup_bench
 bare_qt=$build/bench/marvo_bare_qt_window
 game=$build/marvostel
@@ -27,6 +29,7 @@ mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY
 
 "$sim_bench"
+"$verify_bench" "$game"
 offscreen=$(QT_QPA_PLATFORM=offscreen "$loop_bench"; QT_QPA_PLATFORM=offscreen "$play_bench")
 echo "$offscreen"
 awk '$2 == "loop.spin.cpu_pct" { spin = $3 } $2 == "play.cpu_pct" { play = $3 }

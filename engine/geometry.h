@@ -20,8 +20,7 @@ inline constexpr int kBorderBottom = 340;
 // three sides, but at the bottom the crash line is row 339, one row above the
 // border. The head cannot tell the difference: steps of 3 keep its row modulo
 // 3 for the whole stage (2 from the first stage's start, 1 from every later
-// one), so it never stands on row 339, and the rule stays as the game has
-// always had it.
+// one), so it never stands on row 339, and the crash line stays where it is.
 inline constexpr int kInsideLeft = kBorderLeft + 1;
 inline constexpr int kInsideTop = kBorderTop + 1;
 inline constexpr int kInsideRight = kBorderRight - 1;

@@ -36,7 +36,9 @@ class GameFlow final : public Endings {
   Speed player_speed() const { return watching_ ? player_speed_ : r_.speed; }
   // Ends the run being watched and goes back to the title.
   void StopWatching() {
-    if (watching_) play_.Stop();
+    if (!watching_) return;
+    if (Paused()) Resume();
+    play_.Stop();
   }
   void GameOver() override;
   void AllClear() override;

@@ -77,8 +77,8 @@ class MainForm final : public QMainWindow {
   // main_form_menus.cpp
   void BuildMenus();
   void AddMenuEntries(QMenu* menu, const MenuItem& parent);
-  // The font of menus and of the window itself: the design's, or under the
-  // English menus the desktop's own.
+  // The font of menus and of the window itself: the game's Japanese gothic, or under
+  // the English menus the desktop's own.
   QFont MenuFont(int zoom = 1) const;
   // An entry's text in the player's language, with a window key it only names.
   static QString MenuText(const MenuItem& item);

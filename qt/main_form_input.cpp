@@ -19,12 +19,13 @@ void MainForm::Route(const std::function<void()>& handler) {
 
 void MainForm::keyPressEvent(QKeyEvent* event) {
   const int code = ClassicKeyCode(event->key());
-  if (code == 0) return QMainWindow::keyPressEvent(event);
   int16_t key_code = int16_t(code), shift = int16_t(ClassicShiftState(event->modifiers()));
+  // A key the game has no use for goes as code 0: the player is there all the same.
   if (event->isAutoRepeat())
     Route([&] { events_.Form_KeyRepeat(key_code, shift); });
   else
     Route([&] { events_.Form_KeyDown(key_code, shift); });
+  if (code == 0) QMainWindow::keyPressEvent(event);
 }
 
 void MainForm::changeEvent(QEvent* event) {

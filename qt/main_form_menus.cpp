@@ -60,6 +60,7 @@ void MainForm::AddMenuEntries(QMenu* menu, const MenuItem& parent) {
       {&model_.MMS_OneButton, &MainFormEvents::MMS_OneButton_Click},
       {&model_.MMS_HeldOnce, &MainFormEvents::MMS_HeldOnce_Click},
       {&model_.MMS_FocusPause, &MainFormEvents::MMS_FocusPause_Click},
+      {&model_.MMS_BestRun, &MainFormEvents::MMS_BestRun_Click},
       {&model_.MMG_End, &MainFormEvents::MMG_End_Click},
       {&model_.MMG_BGMU, &MainFormEvents::MMG_BGMU_Click},
       {&model_.MMG_BGMN, &MainFormEvents::MMG_BGMN_Click},

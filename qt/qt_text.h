@@ -12,12 +12,12 @@ class QtTextRasterizer final : public TextRasterizer {
   TextMask Rasterize(const FontSpec& font, std::string_view utf8) const override;
 };
 
-// The QFont for a design font: pixel size from points at 96 dpi, no
+// The QFont for one of the game's fonts: pixel size from points at 96 dpi, no
 // antialiasing, full hinting, so text looks the same at every desktop scale.
 // A zoomed window draws its text at `zoom` times that size, sharp.
 QFont MakeFont(const FontSpec& font_spec, int zoom = 1);
 
-// Makes the design's font names resolve to the installed stand-ins. Call once,
+// Makes the game's font names resolve to the installed stand-ins. Call once,
 // right after the application object exists.
 void RegisterFontSubstitutions();
 

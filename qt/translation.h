@@ -23,7 +23,7 @@ MenuLanguage InstallTranslation(QCoreApplication& application, const GameFiles& 
 QString Translated(const std::string& text);
 
 // Whether the menus are English: then menus and dialogs take the desktop's
-// own font, not the design's Japanese one.
+// own font, not the game's Japanese gothic.
 bool EnglishMenus();
 
 }  // namespace marvo

@@ -7,10 +7,8 @@ namespace {
 // The strip stops with its rows 304 to 392 in view: "Powered By" and the makers.
 constexpr int16_t kLastStripTop = -304;
 
-// The roll moves 64 pixels a second. The window timer of old could not tick
-// faster than every 15.6 ms, whatever it was asked for, and the credits could
-// be read; a 1 ms timer that really ticks every millisecond would be through
-// them in a third of a second.
+// The roll moves 64 pixels a second, slow enough to read the credits; a step
+// on every tick of a 1 ms timer would be through them in a third of a second.
 constexpr int kMovesPerSecond = 64;
 
 // Milliseconds from the emblem click to the tick that makes move `move`.

@@ -97,14 +97,19 @@ void App::Form_Unload(int16_t& /*Cancel*/) {
   desktop_.EndProcess();
 }
 
+bool App::KeyWhileWatching(int16_t key) {
+  idle_ticks_ = 0;
+  if (!flow_.watching()) return false;
+  // The attract screen's run stops at any key.
+  if (attract_ || StopsWatching(key))
+    flow_.StopWatching();
+  else if (IsPauseKey(key))
+    TogglePause();
+  return true;
+}
+
 void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
-  if (flow_.watching()) {
-    if (StopsWatching(KeyCode))
-      flow_.StopWatching();
-    else if (IsPauseKey(KeyCode))
-      TogglePause();
-    return;
-  }
+  if (KeyWhileWatching(KeyCode)) return;
   if (record.GameRunning != 0) {
     if (IsPauseKey(KeyCode)) TogglePause();
     return;
@@ -116,13 +121,7 @@ void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
 }
 
 void App::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& Shift) {
-  if (flow_.watching()) {
-    if (StopsWatching(KeyCode))
-      flow_.StopWatching();
-    else if (IsPauseKey(KeyCode))
-      TogglePause();
-    return;
-  }
+  if (KeyWhileWatching(KeyCode)) return;
   if (IsPauseKey(KeyCode)) return TogglePause();
   // A disabled field takes no keys: between stages and after a crash.
   if (form.picSTAGE.enabled) flow_.Turn(KeyCode, Shift);
@@ -167,6 +166,7 @@ void App::ShowOptions() {
   form.MMS_OneButton.checked = options.one_button_start;
   form.MMS_HeldOnce.checked = options.held_key_turns_once;
   form.MMS_FocusPause.checked = options.pause_on_focus_loss;
+  form.MMS_BestRun.checked = options.show_best_run;
   form.MMP_100.checked = options.speed == Speed::k100;
   form.MMP_75.checked = options.speed == Speed::k75;
   form.MMP_50.checked = options.speed == Speed::k50;
@@ -199,6 +199,12 @@ void App::MMS_FocusPause_Click() {
   OptionChanged();
 }
 
+void App::MMS_BestRun_Click() {
+  if (record.GameRunning != 0) return;
+  options.show_best_run = !options.show_best_run;
+  OptionChanged();
+}
+
 void App::MMP_Speed_Click(int percent) {
   const std::optional<Speed> speed = SpeedFromPercent(percent);
   if (record.GameRunning != 0 || !speed) return;
@@ -206,12 +212,23 @@ void App::MMP_Speed_Click(int percent) {
   OptionChanged();
 }
 
-void App::DemoTimer_Timer() { DemoTick(record, form); }
+void App::DemoTimer_Timer() {
+  DemoTick(record, form);
+  // The title's timer ticks every ten seconds: six make the minute.
+  if (!options.show_best_run || !form.MMG_Watch.enabled || ++idle_ticks_ < 6) return;
+  idle_ticks_ = 0;
+  attract_ = true;
+  WatchBestRun();
+  attract_ = false;
+}
 
 void App::MMG_Start_Click() { StartGame(); }
 
 void App::MMG_Watch_Click() {
-  if (record.GameRunning != 0) return;
+  if (record.GameRunning == 0) WatchBestRun();
+}
+
+void App::WatchBestRun() {
   const std::string path = files_.replays + "/" + BestRunFile(record.speed);
   const ReplayRead read = LoadReplay(path);
   if (read.run)
@@ -267,6 +284,10 @@ void App::MMH_Web_Click() { OpenSupportPage(desktop_); }
 
 void App::MMH_About_Click() { about_.Open(); }
 
-void App::lblBgmName_Click() { OpenShownLink(record, desktop_); }
+void App::lblBgmName_Click() {
+  idle_ticks_ = 0;
+  if (attract_) return flow_.StopWatching();
+  OpenShownLink(record, desktop_);
+}
 
 }  // namespace marvo

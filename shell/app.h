@@ -65,6 +65,9 @@ class App final : public MainFormEvents {
   void MMS_OneButton_Click() override;
   void MMS_HeldOnce_Click() override;
   void MMS_FocusPause_Click() override;
+  // "Show the best run between games": after a minute at the title without a
+  // key or click, the best run of the chosen speed plays, and any key stops it.
+  void MMS_BestRun_Click() override;
   void MMP_Speed_Click(int percent) override;
 
   bool Paused() const { return flow_.Paused(); }
@@ -94,6 +97,16 @@ class App final : public MainFormEvents {
   void OptionChanged();
   // The watch command is there at the title while the chosen speed has a best run.
   void RefreshWatchItem();
+  // The best run of the chosen speed, played for the viewer or for the
+  // attract screen.
+  void WatchBestRun();
+  // A key while a run plays only stops it, or does nothing: true then. Any
+  // key also counts as the player's presence at the title.
+  bool KeyWhileWatching(int16_t key);
+  // Title ticks since the last key or click, and whether the run playing is
+  // the attract screen's.
+  int idle_ticks_ = 0;
+  bool attract_ = false;
   // A finished game's score is kept at once, during the closing pause.
   void GameFinished(const Run& run);
   // Saves, says on stderr when that failed and returns the reason (empty on success).

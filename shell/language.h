@@ -18,7 +18,7 @@ struct LocaleVariables {
 };
 
 // The messages locale is LC_ALL, else LC_MESSAGES, else LANG, else C. Under C
-// or POSIX (with any codeset) the game speaks Japanese, as it always has, and
+// or POSIX (with any codeset) the game speaks Japanese, its own language, and
 // LANGUAGE is not consulted; otherwise the first entry of LANGUAGE, or the
 // messages locale without one, decides: Japanese for "ja", English for any
 // other language.

@@ -20,6 +20,7 @@ Options ReadOptions(const Profile& profile) {
   options.pause_on_focus_loss = ReadSwitch(profile, "PauseOnFocusLoss");
   options.one_button_start = ReadSwitch(profile, "OneButtonStart");
   options.held_key_turns_once = ReadSwitch(profile, "HeldKeyTurnsOnce");
+  options.show_best_run = ReadSwitch(profile, "ShowBestRun");
   const std::string speed = profile.Get(kOptionsSection, "Speed", "100");
   for (Speed choice : kSpeeds)
     if (speed == std::to_string(Percent(choice))) options.speed = choice;
@@ -36,6 +37,7 @@ bool WriteOptions(const Options& options, Profile& profile) {
   set("OneButtonStart", options.one_button_start ? "1" : "0");
   set("HeldKeyTurnsOnce", options.held_key_turns_once ? "1" : "0");
   set("Speed", std::to_string(Percent(options.speed)));
+  set("ShowBestRun", options.show_best_run ? "1" : "0");
   return ok;
 }
 

@@ -16,6 +16,8 @@ struct Options {
   bool one_button_start = false;
   bool held_key_turns_once = false;
   Speed speed = Speed::k100;
+  // The attract screen plays the best run after a minute at the title.
+  bool show_best_run = false;
   // The section is written only once the player has changed an option or when
   // it was in the file already, so a player who never touches them keeps the
   // file as it always was, byte for byte.

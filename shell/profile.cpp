@@ -54,8 +54,8 @@ void Profile::Classify(Line& line, bool first) {
     line.name = Trim(text.substr(0, text.find(']')));
     return;
   }
-  // A line without "=" is a key without a value, as the platform reads it,
-  // unless it is blank or a comment.
+  // A line without "=" is a key without a value, as the operating system's
+  // own settings-file reader takes it, unless it is blank or a comment.
   const std::size_t eq = text.find('=');
   if (eq == text.npos && (text.empty() || text.starts_with(';'))) return;
   const std::string_view key = Trim(text.substr(0, eq));

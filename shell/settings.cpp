@@ -53,7 +53,7 @@ int32_t ReadNumber(const Profile& profile, std::string_view key, std::string_vie
   return ParseInt32(fallback).value_or(0);
 }
 
-// The section holding a speed's hall of fame: the design's own for full speed.
+// The section holding a speed's hall of fame: [MARVOSTEL] for full speed, beside the music keys.
 std::string TableSection(Speed speed) {
   return speed == Speed::k100 ? std::string(kSection) : "Speed" + std::to_string(Percent(speed));
 }
@@ -189,7 +189,7 @@ bool SaveSettings(SaveScope scope, GameRecord& record, const MainFormModel& form
   const bool changed = std::find(entered.begin(), entered.end(), true) != entered.end();
   bool ok = true;
   if (everything || changed) {
-    // The design's seven keys in their order, so that a file first written at
+    // The main section's seven keys in their order, so that a file first written at
     // a game's end ends as an exit alone would have left it. At a game's end
     // the music keys keep the file's values, or take the ones a missing key
     // reads as.

@@ -40,7 +40,7 @@ enum class SaveScope {
   kHallOfFame,
   // At exit and whenever the player changes a choice: also the two music keys
   // from the music menu's check marks and BgmTrack, the window size when it is
-  // to be remembered, and the design's five scores whether or not they changed.
+  // to be remembered, and the five best scores whether or not they changed.
   kEverything,
 };
 

@@ -108,6 +108,7 @@ MainFormModel::MainFormModel()
       MMP_75(Item("MMP_75", "75%(&7)")),
       MMP_50(Item("MMP_50", "50%(&5)")),
       MMS_FocusPause(Item("MMS_FocusPause", "ﾌｫｰｶｽを失ったらﾎﾟｰｽﾞ(&L)")),
+      MMS_BestRun(Item("MMS_BestRun", "ｹﾞｰﾑの合間にﾍﾞｽﾄﾌﾟﾚｲを表示(&W)")),
       MM_Help(Item("MM_Help", "ﾍﾙﾌﾟ(&H)")),
       MMH_Help(Item("MMH_Help", "MARVOSTEL ﾍﾙﾌﾟ(&H)...", "F1")),
       MMH_Web(Item("MMH_Web", "公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)...")),
@@ -134,8 +135,8 @@ MainFormModel::MainFormModel()
   MMS_BGM2.children = {&MMG_BGMT1, &MMG_BGMT2};
   MMS_Display.children = {&MMD_ZoomIn, &MMD_ZoomOut, &MMD_ActualSize, &MMD_FullScreen};
   MMS_Speed.children = {&MMP_100, &MMP_75, &MMP_50};
-  MM_Setting.children = {&MMS_BGM,       &Sep03,        &MMS_BGM2,  &Sep04,         &MMS_Display,
-                         &MMS_OneButton, &MMS_HeldOnce, &MMS_Speed, &MMS_FocusPause};
+  MM_Setting.children = {&MMS_BGM,       &Sep03,        &MMS_BGM2,  &Sep04,          &MMS_Display,
+                         &MMS_OneButton, &MMS_HeldOnce, &MMS_Speed, &MMS_FocusPause, &MMS_BestRun};
   MM_Help.children = {&MMH_Help, &MMH_Web, &Sep01, &MMH_About};
   menu_bar = {&MM_Game, &MM_Setting, &MM_Help};
 

@@ -148,7 +148,8 @@ class MainFormModel {
   MenuItem MM_Game, MMG_Start, MMG_Pause, MMG_Watch, Sep00, MMG_End;
   MenuItem MM_Setting, MMS_BGM, MMG_BGMU, MMG_BGMN, Sep03, MMS_BGM2, MMG_BGMT1, MMG_BGMT2;
   MenuItem Sep04, MMS_Display, MMD_ZoomIn, MMD_ZoomOut, MMD_ActualSize, MMD_FullScreen;
-  MenuItem MMS_OneButton, MMS_HeldOnce, MMS_Speed, MMP_100, MMP_75, MMP_50, MMS_FocusPause;
+  MenuItem MMS_OneButton, MMS_HeldOnce, MMS_Speed, MMP_100, MMP_75, MMP_50, MMS_FocusPause,
+      MMS_BestRun;
   MenuItem MM_Help, MMH_Help, MMH_Web, Sep01, MMH_About;
 
   // The controls by kind, in the order the window stacks them.
@@ -189,6 +190,7 @@ class MainFormEvents {
   virtual void MMG_Pause_Click() {}
   // The player's options, between games.
   virtual void MMS_OneButton_Click() {}
+  virtual void MMS_BestRun_Click() {}
   virtual void MMS_HeldOnce_Click() {}
   virtual void MMS_FocusPause_Click() {}
   virtual void MMP_Speed_Click(int /*percent*/) {}

@@ -7,7 +7,7 @@
 
 namespace marvo {
 
-// A font as the window's design names it; sizes are points at 96 dots per inch.
+// A font by the family name the game's windows ask for; sizes are points at 96 dots per inch.
 struct FontSpec {
   std::string family = "ＭＳ ゴシック";
   double points = 9.75;

@@ -132,6 +132,10 @@
         <translation>Pause When Focus Is &amp;Lost</translation>
     </message>
     <message>
+        <source>ｹﾞｰﾑの合間にﾍﾞｽﾄﾌﾟﾚｲを表示(&amp;W)</source>
+        <translation>Sho&amp;w the Best Run Between Games</translation>
+    </message>
+    <message>
         <source>TIDAL ARCADE</source>
         <translation>&amp;TIDAL ARCADE</translation>
     </message>

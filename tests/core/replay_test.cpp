@@ -167,5 +167,29 @@ TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
   }
 }
 
+TEST_F(ReplayTest, ShownBetweenGamesTheBestRunPlaysAfterAMinuteIdleUntilAnyKey) {
+  Enter();  // the best run to show
+  player.playing = false;
+  double shown_at = 0, last_shown = 0;
+  player.on_yield = [&] {
+    if (!app.form.replay_mark) return;
+    if (shown_at == 0) shown_at = platform.Clock();
+    last_shown = platform.Clock();
+  };
+  const double idle = platform.Clock();
+  platform.RunUntil(idle + 70);
+  EXPECT_EQ(shown_at, 0) << "shown while switched off";
+  app.MMS_BestRun_Click();
+  // A key (one the game has no use for) 30 s in puts the minute off.
+  platform.After(30, [&] { Key(&App::Form_KeyDown, 0); });
+  platform.After(110, [&] { Key(&App::Form_KeyDown, 0); });
+  platform.RunUntil(idle + 190);
+  EXPECT_NEAR(shown_at - idle, 70 + 30 + 60, 10.5);
+  EXPECT_NEAR(last_shown - idle, 180, 0.1);
+  // Any key stops it; the title ticks on.
+  EXPECT_EQ(std::tuple(app.record.GameRunning, app.form.replay_mark, app.form.DemoTimer.enabled),
+            std::tuple(0, false, true));
+}
+
 }  // namespace
 }  // namespace marvo

@@ -160,7 +160,7 @@ TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
       "設定(&S) {BGM 有無 {BGM有り ✓ | BGM無し} | - | 曲目変更 {TIDAL ARCADE ✓ | UNDERTOW} | - | "
       "表示(&D) {拡大(&I)\tCtrl++ | 縮小(&O)\tCtrl+- | 等倍(&A)\tCtrl+0 | 全画面表示(&F)\tF11} | "
       "ﾜﾝﾎﾞﾀﾝｽﾀｰﾄ(&B) | 長押しは1回だけ回転(&H) | ｽﾋﾟｰﾄﾞ(&P) {100%(&1) ✓ | 75%(&7) | 50%(&5)} | "
-      "ﾌｫｰｶｽを失ったらﾎﾟｰｽﾞ(&L)} | "
+      "ﾌｫｰｶｽを失ったらﾎﾟｰｽﾞ(&L) | ｹﾞｰﾑの合間にﾍﾞｽﾄﾌﾟﾚｲを表示(&W)} | "
       "ﾍﾙﾌﾟ(&H) {MARVOSTEL ﾍﾙﾌﾟ(&H)... [F1] | 公式ｻﾎﾟｰﾄﾍﾟｰｼﾞ(&W)... | - | ﾊﾞｰｼﾞｮﾝ情報(&A)...}");
   model.MMG_BGMU.checked = false;
   model.MMG_BGMN.checked = true;
@@ -183,7 +183,8 @@ TEST_F(MainFormTest, MenusCarryTheCaptionsShortcutsAndMarksOfTheModel) {
       "&Settings {&Music {Music &On | Music O&ff ✓} | - | "
       "&Track {&TIDAL ARCADE ✓ | &UNDERTOW (off)} | - | &Display {Zoom &In\tCtrl++ | "
       "Zoom &Out\tCtrl+- | &Actual Size\tCtrl+0 | &Full Screen\tF11} | One-&Button Start | "
-      "&Held Key Turns Once | S&peed {&100% ✓ | &75% | &50%} | Pause When Focus Is &Lost} | "
+      "&Held Key Turns Once | S&peed {&100% ✓ | &75% | &50%} | Pause When Focus Is &Lost | "
+      "Sho&w the Best Run Between Games} | "
       "&Help {MARVOSTEL &Help... [F1] | Official Support &Web Page... | - | &About MARVOSTEL...}");
 }
 

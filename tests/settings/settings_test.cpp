@@ -70,7 +70,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
       // Without music files both menus are off and music stays off.
       {"", "BGM=0\nBGM_TYPE=2", 1, "001 01010", "11"},
   };
-  // The menu's design state would hide a step that forgot to set something.
+  // The menu's state as the window opens would hide a step that forgot to set something.
   form.MMG_BGMU.checked = form.MMG_BGMT1.checked = false;
   form.MMG_BGMT2.checked = true;
   record.BgmTrack = 7;
@@ -147,13 +147,16 @@ TEST_F(SettingsTest, TheOptionsAreWrittenOnlyOnceChangedOrThereAndBadValuesReadA
   EXPECT_EQ(options, Options{});
   EXPECT_TRUE(
       saved("", true).ends_with("[Options]\nPauseOnFocusLoss=0\nOneButtonStart=0\n"
-                                "HeldKeyTurnsOnce=0\nSpeed=50\n"));
+                                "HeldKeyTurnsOnce=0\nSpeed=50\nShowBestRun=0\n"));
   saved(dir.Read("marvo.ini"), false);  // read back, kept when untouched
   EXPECT_EQ(std::tuple(options.speed, options.remembered), std::tuple(Speed::k50, true));
-  saved("[Options]\nSpeed=60\nOneButtonStart=yes\nHeldKeyTurnsOnce=1\nPauseOnFocusLoss=1\n", false);
+  saved(
+      "[Options]\nSpeed=60\nOneButtonStart=yes\nHeldKeyTurnsOnce=1\nPauseOnFocusLoss=1\n"
+      "ShowBestRun=1\n",
+      false);
   EXPECT_EQ(std::tuple(options.speed, options.one_button_start, options.held_key_turns_once,
-                       options.pause_on_focus_loss),
-            std::tuple(Speed::k100, false, true, true));
+                       options.pause_on_focus_loss, options.show_best_run),
+            std::tuple(Speed::k100, false, true, true, true));
 }
 
 TEST_F(SettingsTest, AUtf16FileIsReadAndStaysUtf16ByteForByteApartFromTheChangedKeys) {
