@@ -14,6 +14,8 @@
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
 #include "tests/support/moments.h"
+#include "ui/bonuses.h"
+#include "ui/tracks.h"
 
 namespace marvo {
 namespace {
@@ -66,7 +68,7 @@ TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
     };
     Enter();
     EXPECT_TRUE(testing::MatchesPng(game_over, "tests/golden/game-over.png"));  // GAME OVER alone
-    EXPECT_EQ(with_bonus - before_bonus, every_star ? 150000 : 100000);
+    EXPECT_EQ(with_bonus - before_bonus, every_star ? kAllStarsBonus : kAllClearBonus);
     EXPECT_EQ(std::pair(m.Count("perfect"), m.Count("stage 2")), std::pair(every_star ? 1 : 0, 1));
     const double all_clear = m.At("all clear");
     EXPECT_NEAR(m.At("all clear gone") - all_clear, 5.0, 0.02);
@@ -94,8 +96,8 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   const Cues kTrack2 = {"play bgm3.wav forever", "play e1.wav once", "stop 2",
                         "play bgm4.wav once"};
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
-  const std::string kTidal = "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
-  const std::string kUndertow = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
+  const std::string kTidal = TrackCredit(1);
+  const std::string kUndertow = TrackCredit(2);
   const std::string kVersion = std::string("MARVOSTEL Version ") + MARVO_VERSION;
   // Dying on the blue block with no turn at all, on the left and the top
   // border, and outside the field below it, where the colour read is invalid.

@@ -12,6 +12,7 @@
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
+#include "ui/bonuses.h"
 
 namespace marvo {
 namespace {
@@ -200,9 +201,10 @@ TEST_F(PlayTest, TheLastGoalWithNoTurnsLeftPaysTheBonusAndGoesStraightToAllClear
   player.on_yield = [&] {
     if (!app.form.lblMsg.visible || all_clear) return;
     all_clear = true;
-    EXPECT_EQ(std::tuple(app.form.lblNumber.caption, app.form.lblBN.caption, r().Score, r().StageNo,
-                         GoalPlaced()),
-              std::tuple(std::string("ALL"), std::string(), 50000 + 15000 + 100000, 11, false));
+    EXPECT_EQ(
+        std::tuple(app.form.lblNumber.caption, app.form.lblBN.caption, r().Score, r().StageNo,
+                   GoalPlaced()),
+        std::tuple(std::string("ALL"), std::string(), 50000 + 15000 + kAllClearBonus, 11, false));
   };
   Hit(400, 200, kRed);
   EXPECT_EQ(std::pair(all_clear, r().HiScore[1]), std::pair(true, 165000));
