@@ -217,7 +217,7 @@ TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
         key();
         EXPECT_TRUE(app.Paused() && app.form.pause_shown);
       });
-      platform.At(start + pause_at + kPause / 2, [&] { Key(&App::picSTAGE_KeyDown, 32); });
+      platform.At(start + pause_at + kPause / 2, [&] { Key(&App::picSTAGE_KeyDown, kKeySpace); });
       platform.At(start + pause_at + kPause, [&, key] {
         EXPECT_LT(looks.back().second, pause_at + 1e-6) << "something moved while paused";
         EXPECT_EQ(mixer.cues.back(), "pause");
@@ -243,10 +243,10 @@ TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
   const double cleared = when(2), crash = when(6);
   ASSERT_TRUE(cleared > 4 && crash > cleared + 2) << cleared << " " << crash;
   const std::pair<double, std::function<void()>> pauses[] = {
-      {1.0, [&] { Key(&App::Form_KeyDown, 27); }},           // GET READY!: Escape
-      {2.5, [&] { Key(&App::picSTAGE_KeyDown, 19); }},       // play: the Pause key
-      {cleared - 1.0, [&] { app.MMG_Pause_Click(); }},       // STAGE CLEAR!: the menu
-      {crash + 1.5, [&] { Key(&App::Form_KeyDown, 250); }},  // GAME OVER: a pad's Start
+      {1.0, [&] { Key(&App::Form_KeyDown, kKeyEscape); }},            // GET READY!: Escape
+      {2.5, [&] { Key(&App::picSTAGE_KeyDown, kKeyPause); }},         // play: the Pause key
+      {cleared - 1.0, [&] { app.MMG_Pause_Click(); }},                // STAGE CLEAR!: the menu
+      {crash + 1.5, [&] { Key(&App::Form_KeyDown, kKeyPadStart); }},  // GAME OVER: a pad's Start
   };
   for (const auto& [at, key] : pauses) {
     SCOPED_TRACE(at);

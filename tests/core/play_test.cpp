@@ -50,7 +50,7 @@ class PlayTest : public testing::GameFixture {
     r().HitColor = color, r().StopFlag = 0;
     play.ResolveHit();
   }
-  void Space(int16_t shift = 0) { Key(&App::picSTAGE_KeyDown, 32, shift); }
+  void Space(int16_t shift = 0) { Key(&App::picSTAGE_KeyDown, kKeySpace, shift); }
 
   Wavemix sound{mixer};
   GameFlow endings{app.record, app.form, player, sound};
@@ -133,7 +133,7 @@ TEST_F(PlayTest, SpaceTurnsWithinTheRationAndPaysBravoOnlyForABlueWallOneStepAhe
             std::tuple(kUpRight, 0, std::string("000")));
   Space();
   r().TurnsLeft = 5;
-  Key(&App::picSTAGE_KeyDown, 13);
+  Key(&App::picSTAGE_KeyDown, kKeyEnter);
   app.form.picSTAGE.enabled = false;
   Space();
   EXPECT_EQ(std::pair(r().Heading, r().TurnsLeft), std::pair(kUpRight, 5));

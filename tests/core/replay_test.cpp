@@ -151,13 +151,13 @@ TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
   const ReplayRead read = DecodeReplay(Replays("last.mvr"));
   ASSERT_TRUE(read.run);
   player.playing = false;
-  for (int16_t key : {13, 27, 32, 113}) {
+  for (int16_t key : {kKeyEnter, kKeyEscape, kKeySpace, kKeyF2}) {
     SCOPED_TRACE(key);
     const double start = platform.Clock();
     bool marked = false;
     platform.After(6.0, [&] {
       marked = app.form.replay_mark;
-      Key(key == 32 ? &App::picSTAGE_KeyDown : &App::Form_KeyDown, key);
+      Key(key == kKeySpace ? &App::picSTAGE_KeyDown : &App::Form_KeyDown, key);
     });
     app.WatchRun(*read.run);
     EXPECT_TRUE(marked);
