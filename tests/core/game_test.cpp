@@ -41,7 +41,7 @@ class GameTest : public testing::GameFixture {
                  f.lblbonus2.visible || f.lblHSC1.visible);
     // The hall of fame shows the table as the game left it, its score entered.
     const Label* panel[] = {&f.lblHSC1, &f.lblHSC2, &f.lblHSC3, &f.lblHSC4, &f.lblHSC5};
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= kHallOfFamePlaces; ++i)
       EXPECT_EQ(panel[i - 1]->caption, HallOfFameCaption(i, r.HiScore[size_t(i)])) << i;
   }
 };

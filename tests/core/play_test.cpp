@@ -157,7 +157,7 @@ TEST_F(PlayTest, StarsPayOncePerStageRisingThroughTheGameAndHarmlessColoursChang
   platform.At(platform.Clock() + 0.5, [&] { EXPECT_EQ(r().StopFlag, 1); });
   Hit(443, 100, kYellow);
   EXPECT_EQ(std::pair(r().StarCount, r().GameRunning), std::pair(0, 0));  // back at the title
-  EXPECT_EQ(r().HiScore, (std::array<int32_t, 6>{0, 10000, 5000, 4000, 3000, 3000}));
+  EXPECT_EQ(r().HiScore, (HallOfFame{0, 10000, 5000, 4000, 3000, 3000}));
 }
 
 TEST_F(PlayTest, TheGoalPaysTheTurnsAndTheBonusThenTheNextStageStartsAfterItsBanners) {
