@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # when a build tree is configured: `make clean` first to switch an old one.
 WERROR ?= $(if $(filter true 1 yes,$(CI)),ON,OFF)
 
-.PHONY: all build game test test-asan golden run bench format clean package
+.PHONY: all build game test test-asan asan-build asan-tests golden run bench format clean package
 
 all: build
 
@@ -25,17 +25,28 @@ build: $(BUILD)/Makefile
 game: $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target marvostel marvo_wave_files
 
+# The first pass mostly waits (the end-to-end tests play in real time on their
+# own displays), so the sanitised tree builds beside it; its log is shown only
+# when that build fails. Then the sanitised tests run.
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory asan-build >$(BUILD)/asan-build.log 2>&1 & asan=$$!; \
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); status=$$?; \
+	if ! wait $$asan; then cat $(BUILD)/asan-build.log; exit 1; fi; \
+	if [ $$status -ne 0 ]; then exit $$status; fi
+	$(MAKE) --no-print-directory asan-tests
 
 $(ASAN_BUILD)/Makefile:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARVO_SANITIZE=ON \
 	  -DMARVO_BUILD_BENCH=OFF -DMARVO_WERROR=$(WERROR)
 
-# Any report, leaks included, fails the test that caused it.
-test-asan: $(ASAN_BUILD)/Makefile
+asan-build: $(ASAN_BUILD)/Makefile
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target marvo_headless_tests
+
+test-asan: asan-build
+	$(MAKE) --no-print-directory asan-tests
+
+# Any report, leaks included, fails the test that caused it.
+asan-tests:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) -L headless --output-on-failure -j $(JOBS)

@@ -10,6 +10,13 @@
 
 namespace marvo {
 
+// A hall of fame: its places, 1 = best, by index; index 0 is never used.
+inline constexpr int kHallOfFamePlaces = 5;
+using HallOfFame = std::array<int32_t, kHallOfFamePlaces + 1>;
+
+// The links the title strip shows in turn, counted from 1 like the places.
+inline constexpr int kLinkCount = 5;
+
 // The one set of program-wide game variables. Every part of the game reads and
 // writes it directly, on the window's thread. Widths are those the game's
 // rules rely on: 16-bit for the head and stage, 32-bit for everything else;
@@ -48,22 +55,20 @@ struct GameRecord {
 
   // The hall of fame of each speed, 1 = best: HiScore for 100 %, the others
   // for the slower speeds, whose scores never meet the full-speed table.
-  std::array<int32_t, 6> HiScore{};
-  std::array<int32_t, 6> HiScore75{};
-  std::array<int32_t, 6> HiScore50{};
+  HallOfFame HiScore{};
+  HallOfFame HiScore75{};
+  HallOfFame HiScore50{};
   std::array<int16_t, 5> StepX{};
   std::array<int16_t, 5> StepY{};
   std::array<int16_t, 5> NextHeading{};
-  std::array<std::string, 6> Captions;
-  std::array<std::string, 6> LinkUrls;
+  std::array<std::string, kLinkCount + 1> Captions;
+  std::array<std::string, kLinkCount + 1> LinkUrls;
 
   // The table of `of`'s scores.
-  std::array<int32_t, 6>& Table(Speed of) {
+  HallOfFame& Table(Speed of) {
     return of == Speed::k75 ? HiScore75 : of == Speed::k50 ? HiScore50 : HiScore;
   }
-  const std::array<int32_t, 6>& Table(Speed of) const {
-    return const_cast<GameRecord*>(this)->Table(of);
-  }
+  const HallOfFame& Table(Speed of) const { return const_cast<GameRecord*>(this)->Table(of); }
 
   // The values start-up stores: the direction tables and the idle values, with
   // the loop stopped and the link rotation not yet begun.

@@ -1,14 +1,9 @@
 // Hit resolution and the turn key: what the head has run into, and Space.
 #include "engine/formats.h"
 #include "engine/play.h"
+#include "ui/keys.h"
 
 namespace marvo {
-
-namespace {
-
-constexpr int16_t kSpace = 32;
-
-}  // namespace
 
 void Play::PrintByHead(const std::string& text) {
   Surface& field = Field();
@@ -18,7 +13,7 @@ void Play::PrintByHead(const std::string& text) {
 }
 
 void Play::picSTAGE_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
-  if (KeyCode != kSpace || r_.TurnsLeft < 1) return;
+  if (KeyCode != kKeySpace || r_.TurnsLeft < 1) return;
   tape_.Turned(uint8_t(KeyCode));
   // One step ahead along the heading before the turn: a wall there means the
   // player turned at the very last moment.

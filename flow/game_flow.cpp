@@ -3,18 +3,14 @@
 #include "engine/field.h"
 #include "flow/hall_of_fame.h"
 #include "flow/status.h"
+#include "ui/bonuses.h"
+#include "ui/tracks.h"
 
 namespace marvo {
 
 namespace {
-constexpr const char* kTrack1Caption =
-    "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
-constexpr const char* kTrack2Caption = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
 constexpr int16_t kLoopForever = -1;
 
-// The all-clear bonus, and the larger one when every star of the game was taken.
-constexpr int32_t kAllClearBonus = 100000;
-constexpr int32_t kAllStarsBonus = 150000;
 // How long the all-clear lines and the closing banner stay, in seconds.
 constexpr float kAllClearSeconds = 5.0f;
 constexpr float kClosingSeconds = 3.0f;
@@ -83,7 +79,7 @@ void GameFlow::PlayGame() {
   clock_.Begin();
   if (!watching_) play_.tape().Record(r_.speed);
   if (MusicOn()) {
-    form_.lblBgmName.caption = r_.BgmTrack == 1 ? kTrack1Caption : kTrack2Caption;
+    form_.lblBgmName.caption = TrackCredit(r_.BgmTrack);
     sound_.PlayWave(InPlayMusic(), kLoopForever);
   }
   play_.scoreboard().StartGame();

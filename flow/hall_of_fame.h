@@ -7,10 +7,10 @@
 
 namespace marvo {
 
-// Ranks a final score into the five-entry hall of fame with one bubbling pass
+// Ranks a final score into the hall of fame with one bubbling pass
 // from the bottom. The table is used as it stands, sorted or not; a score that
 // ties an entry goes below it, so earlier scores keep their places.
-void EnterHighScore(std::array<int32_t, 6>& table, int32_t score);
+void EnterHighScore(HallOfFame& table, int32_t score);
 
 // Enters a score made at the chosen speed into that speed's table.
 inline void EnterHighScore(GameRecord& record, int32_t score) {

@@ -8,14 +8,14 @@ namespace marvo {
 
 namespace {
 
-std::array<Label*, 5> Entries(MainFormModel& form) {
+std::array<Label*, kHallOfFamePlaces> Entries(MainFormModel& form) {
   return {&form.lblHSC1, &form.lblHSC2, &form.lblHSC3, &form.lblHSC4, &form.lblHSC5};
 }
 
 }  // namespace
 
 std::string HallOfFameCaption(int entry, int32_t score) {
-  static constexpr std::array<const char*, 5> kPrefixes = {
+  static constexpr std::array<const char*, kHallOfFamePlaces> kPrefixes = {
       "TOP : ", "No2 : ", "No3 : ", "No4 : ", "No5 : "};
   return kPrefixes.at(size_t(entry - 1)) + FormatScore(score);
 }
@@ -27,7 +27,7 @@ void ShowHallOfFame(MainFormModel& form, int16_t visible) {
 
 void RefreshHallOfFame(const GameRecord& record, MainFormModel& form) {
   const auto entries = Entries(form);
-  for (int i = 1; i <= 5; ++i)
+  for (int i = 1; i <= kHallOfFamePlaces; ++i)
     entries[size_t(i - 1)]->caption = HallOfFameCaption(i, record.Table(record.speed)[size_t(i)]);
 }
 

@@ -1,5 +1,7 @@
 #include "qt/field_widget.h"
 
+#include "ui/keys.h"
+
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -127,7 +129,7 @@ void FieldWidget::keyPressEvent(QKeyEvent* event) {
 void FieldWidget::mousePressEvent(QMouseEvent* event) {
   // Only an enabled field sees the press: the click turns during play only.
   if (event->button() == Qt::LeftButton && on_key_down) {
-    on_key_down(32, ClassicShiftState(event->modifiers()));
+    on_key_down(kKeySpace, ClassicShiftState(event->modifiers()));
     event->accept();
     return;
   }
@@ -159,19 +161,19 @@ int ClassicKeyCode(int qt_key) {
   switch (qt_key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      return 13;
+      return kKeyEnter;
     case Qt::Key_Space:
-      return 32;
+      return kKeySpace;
     case Qt::Key_F2:
-      return 113;
+      return kKeyF2;
     case Qt::Key_Escape:
-      return 27;
+      return kKeyEscape;
     case Qt::Key_Pause:
-      return 19;
+      return kKeyPause;
     case Qt::Key_P:
-      return 80;
+      return kKeyP;
     case Qt::Key_MediaPlay:
-      return 250;
+      return kKeyPadStart;
     default:
       return 0;
   }

@@ -27,7 +27,7 @@ class FieldWidget final : public QWidget {
   // the surface never sees it. Empty for none.
   void SetCornerText(const QString& text);
 
-  // Key presses on the field, as classic key codes (32 = Space). A press of
+  // Key presses on the field, as classic key codes (ui/keys.h). A press of
   // the left mouse button on the field is a Space too.
   std::function<void(int key_code, int shift)> on_key_down;
   // A key held down and repeated by the keyboard; without it, a press.
@@ -64,8 +64,8 @@ void CopyToQImage(const Image& image, QImage& out);
 // size; otherwise all of it. Returns the block copied, clipped to the image.
 QRect CopyToQImage(const Image& image, QImage& out, const PixelRect& area);
 
-// The classic key code of a Qt key (Enter 13, Space 32, F2 113, Escape 27,
-// Pause 19, P 80, the Play key a pad's Start stands for 250), or 0.
+// The classic key code of a Qt key (Enter, Space, F2, Escape, Pause, P, and
+// the Play key a pad's Start stands for: ui/keys.h), or 0.
 int ClassicKeyCode(int qt_key);
 // Shift 1, Ctrl 2, Alt 4, as the classic shift state counts them.
 int ClassicShiftState(Qt::KeyboardModifiers modifiers);

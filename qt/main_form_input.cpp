@@ -9,6 +9,7 @@
 
 #include "qt/client_area.h"
 #include "qt/field_widget.h"
+#include "ui/keys.h"
 
 namespace marvo {
 
@@ -48,7 +49,7 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton &&
         field_->geometry().contains(mouse->position().toPoint())) {
-      int16_t key_code = 32, shift = 0;
+      int16_t key_code = kKeySpace, shift = 0;
       Route([&] { events_.Form_KeyDown(key_code, shift); });
     }
   }

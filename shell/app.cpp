@@ -14,23 +14,21 @@
 #include "shell/replay_store.h"
 #include "shell/settings.h"
 #include "shell/title.h"
+#include "ui/keys.h"
 
 namespace marvo {
 
 namespace {
-constexpr int16_t kEnter = 13;
-constexpr int16_t kSpace = 32;
-// A pad's Start: Enter at the title, the pause key during a game.
-constexpr int16_t kPadStart = 250;
 
 bool IsPauseKey(int16_t code) {
-  constexpr int16_t kPause = 19, kEscape = 27, kLetterP = 80;
-  return code == kPause || code == kEscape || code == kLetterP || code == kPadStart;
+  return code == kKeyPause || code == kKeyEscape || code == kKeyP || code == kKeyPadStart;
 }
 
 // The keys that end a run being watched: Enter, Escape, Space (a click on the
 // field and a pad's face or shoulder buttons arrive as Space) and F2.
-bool StopsWatching(int16_t key) { return key == kEnter || key == 27 || key == 32 || key == 113; }
+bool StopsWatching(int16_t key) {
+  return key == kKeyEnter || key == kKeyEscape || key == kKeySpace || key == kKeyF2;
+}
 }  // namespace
 
 App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveMixer& mixer,
@@ -114,8 +112,8 @@ void App::Form_KeyDown(int16_t& KeyCode, int16_t& /*Shift*/) {
     if (IsPauseKey(KeyCode)) TogglePause();
     return;
   }
-  if (KeyCode == kEnter || KeyCode == kPadStart ||
-      (KeyCode == kSpace && options.one_button_start)) {
+  if (KeyCode == kKeyEnter || KeyCode == kKeyPadStart ||
+      (KeyCode == kKeySpace && options.one_button_start)) {
     StartGame();
   }
 }

@@ -15,7 +15,7 @@ struct Link {
 };
 
 // The game's site first, then what the game is built with and runs on.
-constexpr std::array<Link, 5> kLinks = {{
+constexpr std::array<Link, kLinkCount> kLinks = {{
     {"MARVOSTEL Official", kOfficialSiteUrl},
     {"Qt Framework", "https://www.qt.io/"},
     {"Simple DirectMedia Layer", "https://www.libsdl.org/"},
@@ -44,8 +44,8 @@ void OpenSupportPage(Desktop& desktop) { OpenInBrowser(desktop, kSupportPageUrl)
 
 void OpenShownLink(const GameRecord& record, Desktop& desktop) {
   // Before the first caption the index is 0; the demo rotation keeps it in
-  // 1..5, and anything else names no link either.
-  if (record.CaptionIndex < 1 || record.CaptionIndex > 5 || record.LinkLock == 1) return;
+  // 1..kLinkCount, and anything else names no link either.
+  if (record.CaptionIndex < 1 || record.CaptionIndex > kLinkCount || record.LinkLock == 1) return;
   // A click that opens nothing would leave the player guessing: a failed
   // browser is reported as the support page reports it.
   OpenInBrowser(desktop, record.LinkUrls[size_t(record.CaptionIndex)]);

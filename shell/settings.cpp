@@ -20,10 +20,11 @@ namespace marvo {
 namespace {
 
 constexpr std::string_view kSection = "MARVOSTEL";
-using Table = std::array<int32_t, 6>;
-constexpr const char* kHiScoreKeys[6] = {nullptr,    "HISCORE1", "HISCORE2",
-                                         "HISCORE3", "HISCORE4", "HISCORE5"};
-constexpr const char* kHiScoreDefaults[6] = {nullptr, "10000", "05000", "04000", "03000", "02000"};
+using Table = HallOfFame;
+constexpr const char* kHiScoreKeys[kHallOfFamePlaces + 1] = {nullptr,    "HISCORE1", "HISCORE2",
+                                                             "HISCORE3", "HISCORE4", "HISCORE5"};
+constexpr const char* kHiScoreDefaults[kHallOfFamePlaces + 1] = {nullptr, "10000", "05000",
+                                                                 "04000", "03000", "02000"};
 
 // A decimal integer with an optional sign and any leading zeros, within the
 // 32-bit signed range; nothing else.
@@ -62,7 +63,7 @@ std::string TableSection(Speed speed) {
 // starts from the defaults.
 Table ReadTable(const Profile& profile, Speed speed) {
   Table table{};
-  for (int i = 1; i <= 5; ++i)
+  for (int i = 1; i <= kHallOfFamePlaces; ++i)
     table[size_t(i)] =
         ReadNumber(profile, kHiScoreKeys[i], kHiScoreDefaults[i], TableSection(speed));
   return table;
@@ -70,7 +71,7 @@ Table ReadTable(const Profile& profile, Speed speed) {
 
 bool WriteTable(const Table& table, Speed speed, Profile& profile) {
   bool ok = true;
-  for (int i = 1; i <= 5; ++i)
+  for (int i = 1; i <= kHallOfFamePlaces; ++i)
     ok = profile.Set(TableSection(speed), kHiScoreKeys[i], std::to_string(table[size_t(i)])) && ok;
   return ok;
 }

@@ -10,7 +10,7 @@ namespace marvo {
 
 void DemoTick(GameRecord& record, MainFormModel& form) {
   int32_t index = record.CaptionIndex + 1;
-  if (index > 5 || index < 1) index = 1;
+  if (index > kLinkCount || index < 1) index = 1;
   record.CaptionIndex = index;
   form.lblBgmName.caption = record.Captions[size_t(index)];
 

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "ui/bonuses.h"
 #include "ui/field_layout.h"
+#include "ui/tracks.h"
 
 namespace marvo {
 
@@ -79,8 +81,10 @@ MainFormModel::MainFormModel()
       lblHSC4(FieldLabel("lblHSC4", 8, 200, 25, "No4 : 000000", kSilver, Gothic(15.75))),
       lblHSC5(FieldLabel("lblHSC5", 8, 224, 25, "No5 : 000000", kSilver, Gothic(15.75))),
       lblMsg(FieldLabel("lblMsg", 7, 96, 73, "ALL CLEAR!", kRed, {"Arial", 48, true, false})),
-      lblbonus1(FieldLabel("lblbonus1", 8, 175, 17, "All Clear Bonus  +100000", kRed, Gothic(12))),
-      lblbonus2(FieldLabel("lblbonus2", 8, 199, 17, "Perfect Bonus  +50000", kRed, Gothic(12))),
+      lblbonus1(FieldLabel("lblbonus1", 8, 175, 17, BonusCaption("All Clear Bonus", kAllClearBonus),
+                           kRed, Gothic(12))),
+      lblbonus2(FieldLabel("lblbonus2", 8, 199, 17, BonusCaption("Perfect Bonus", kPerfectBonus),
+                           kRed, Gothic(12))),
       MM_Game(Item("MM_Game", "ｹﾞｰﾑ(&G)")),
       MMG_Start(Item("MMG_Start", "ｹﾞｰﾑ開始(&S)", "F2")),
       MMG_Pause(Item("MMG_Pause", "ﾎﾟｰｽﾞ(&P)", "P")),
@@ -93,8 +97,8 @@ MainFormModel::MainFormModel()
       MMG_BGMN(Item("MMG_BGMN", "BGM無し")),
       Sep03(Separator("Sep03")),
       MMS_BGM2(Item("MMS_BGM2", "曲目変更")),
-      MMG_BGMT1(Item("MMG_BGMT1", "TIDAL ARCADE")),
-      MMG_BGMT2(Item("MMG_BGMT2", "UNDERTOW")),
+      MMG_BGMT1(Item("MMG_BGMT1", TrackTitle(1))),
+      MMG_BGMT2(Item("MMG_BGMT2", TrackTitle(2))),
       Sep04(Separator("Sep04")),
       MMS_Display(Item("MMS_Display", "表示(&D)")),
       MMD_ZoomIn(Item("MMD_ZoomIn", "拡大(&I)", "Ctrl++")),

@@ -24,7 +24,7 @@ TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEa
   EXPECT_EQ(app.form.TitleMask().Picture(),
             LoadPicture(kPictureTitleMask));  // the demo's mask waits
   const uint64_t untouched = app.form.picSTAGE.surface.Generation();
-  for (int16_t key : {32, 113, 27}) Key(&App::Form_KeyDown, key);  // Space, F2, Escape
+  for (int16_t key : {kKeySpace, kKeyF2, kKeyEscape}) Key(&App::Form_KeyDown, key);
   EXPECT_EQ(std::pair(app.form.picSTAGE.surface.Generation(), app.record.GameRunning),
             std::pair(untouched, 0));
 
@@ -90,28 +90,28 @@ TEST_F(AppTest, OneButtonStartAndTheHeldKeyGuardChangeOnlyWhatTheySay) {
   const auto games = [&] {
     return std::count(mixer.cues.begin(), mixer.cues.end(), "play bgm1.wav forever");
   };
-  Key(&App::Form_KeyDown, 32);
-  Key(&App::Form_KeyRepeat, 13);  // without the guard a repeat is a press
+  Key(&App::Form_KeyDown, kKeySpace);
+  Key(&App::Form_KeyRepeat, kKeyEnter);  // without the guard a repeat is a press
   app.MMS_OneButton_Click();
-  Key(&App::Form_KeyDown, 32);
+  Key(&App::Form_KeyDown, kKeySpace);
   EXPECT_EQ(games(), 2);
   std::vector<int32_t> seen;  // turns left, or whether paused, after each key
   const auto keys_in_play = [&] {
-    for (auto [handler, key] : {std::pair(&App::picSTAGE_KeyRepeat, 32),
-                                {&App::picSTAGE_KeyDown, 32},
-                                {&App::picSTAGE_KeyRepeat, 19},
+    for (auto [handler, key] : {std::pair(&App::picSTAGE_KeyRepeat, kKeySpace),
+                                {&App::picSTAGE_KeyDown, kKeySpace},
+                                {&App::picSTAGE_KeyRepeat, kKeyPause},
                                 {&App::Form_KeyDown, 0},
-                                {&App::picSTAGE_KeyDown, 19}}) {
+                                {&App::picSTAGE_KeyDown, kKeyPause}}) {
       key == 0 ? app.Form_Deactivate() : Key(handler, int16_t(key));  // focus lost
-      seen.push_back(key == 32 ? app.record.TurnsLeft : app.Paused());
+      seen.push_back(key == kKeySpace ? app.record.TurnsLeft : app.Paused());
     }
     app.MMS_HeldOnce_Click();
     app.MMP_Speed_Click(50);
-    if (app.Paused()) Key(&App::Form_KeyDown, 250);  // a pad's Start resumes
+    if (app.Paused()) Key(&App::Form_KeyDown, kKeyPadStart);  // a pad's Start resumes
   };
   platform.After(2.2, keys_in_play);
   desktop.requests.clear();
-  Key(&App::Form_KeyDown, 32);
+  Key(&App::Form_KeyDown, kKeySpace);
   EXPECT_EQ(seen, (std::vector<int32_t>{49, 48, 0, 0, 1}));
   EXPECT_EQ(desktop.requests, (std::vector<std::string>{"hold screensaver", "free screensaver",
                                                         "hold screensaver", "free screensaver"}));
@@ -121,7 +121,7 @@ TEST_F(AppTest, OneButtonStartAndTheHeldKeyGuardChangeOnlyWhatTheySay) {
   app.MMS_FocusPause_Click();
   seen.clear();
   platform.After(2.2, keys_in_play);
-  Key(&App::Form_KeyDown, 32);
+  Key(&App::Form_KeyDown, kKeySpace);
   EXPECT_EQ(seen, (std::vector<int32_t>{50, 49, 0, 1, 0}));
   EXPECT_EQ(games(), 4);
 }

@@ -21,7 +21,7 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   record.StoreStartUpValues();
   FillLinkList(record);
   // Each caption reads "Title (address)", the address exactly as opened.
-  for (size_t i = 1; i <= 5; ++i)
+  for (size_t i = 1; i <= kLinkCount; ++i)
     EXPECT_TRUE(record.Captions[i].ends_with(" (" + record.LinkUrls[i] + ")")) << i;
 
   OpenShownLink(record, desktop);                // the first ten seconds: the version text

@@ -14,6 +14,8 @@
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
 #include "tests/support/moments.h"
+#include "ui/bonuses.h"
+#include "ui/tracks.h"
 
 namespace marvo {
 namespace {
@@ -39,7 +41,7 @@ class GameTest : public testing::GameFixture {
                  f.lblbonus2.visible || f.lblHSC1.visible);
     // The hall of fame shows the table as the game left it, its score entered.
     const Label* panel[] = {&f.lblHSC1, &f.lblHSC2, &f.lblHSC3, &f.lblHSC4, &f.lblHSC5};
-    for (int i = 1; i <= 5; ++i)
+    for (int i = 1; i <= kHallOfFamePlaces; ++i)
       EXPECT_EQ(panel[i - 1]->caption, HallOfFameCaption(i, r.HiScore[size_t(i)])) << i;
   }
 };
@@ -66,7 +68,7 @@ TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
     };
     Enter();
     EXPECT_TRUE(testing::MatchesPng(game_over, "tests/golden/game-over.png"));  // GAME OVER alone
-    EXPECT_EQ(with_bonus - before_bonus, every_star ? 150000 : 100000);
+    EXPECT_EQ(with_bonus - before_bonus, every_star ? kAllStarsBonus : kAllClearBonus);
     EXPECT_EQ(std::pair(m.Count("perfect"), m.Count("stage 2")), std::pair(every_star ? 1 : 0, 1));
     const double all_clear = m.At("all clear");
     EXPECT_NEAR(m.At("all clear gone") - all_clear, 5.0, 0.02);
@@ -94,8 +96,8 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
   const Cues kTrack2 = {"play bgm3.wav forever", "play e1.wav once", "stop 2",
                         "play bgm4.wav once"};
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
-  const std::string kTidal = "BGM : TIDAL ARCADE ( Composed By Kiro Vantel with SOUNDLOOM )";
-  const std::string kUndertow = "BGM : UNDERTOW ( Composed By Kiro Vantel with SOUNDLOOM )";
+  const std::string kTidal = TrackCredit(1);
+  const std::string kUndertow = TrackCredit(2);
   const std::string kVersion = std::string("MARVOSTEL Version ") + MARVO_VERSION;
   // Dying on the blue block with no turn at all, on the left and the top
   // border, and outside the field below it, where the colour read is invalid.
@@ -217,7 +219,7 @@ TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
         key();
         EXPECT_TRUE(app.Paused() && app.form.pause_shown);
       });
-      platform.At(start + pause_at + kPause / 2, [&] { Key(&App::picSTAGE_KeyDown, 32); });
+      platform.At(start + pause_at + kPause / 2, [&] { Key(&App::picSTAGE_KeyDown, kKeySpace); });
       platform.At(start + pause_at + kPause, [&, key] {
         EXPECT_LT(looks.back().second, pause_at + 1e-6) << "something moved while paused";
         EXPECT_EQ(mixer.cues.back(), "pause");
@@ -243,10 +245,10 @@ TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
   const double cleared = when(2), crash = when(6);
   ASSERT_TRUE(cleared > 4 && crash > cleared + 2) << cleared << " " << crash;
   const std::pair<double, std::function<void()>> pauses[] = {
-      {1.0, [&] { Key(&App::Form_KeyDown, 27); }},           // GET READY!: Escape
-      {2.5, [&] { Key(&App::picSTAGE_KeyDown, 19); }},       // play: the Pause key
-      {cleared - 1.0, [&] { app.MMG_Pause_Click(); }},       // STAGE CLEAR!: the menu
-      {crash + 1.5, [&] { Key(&App::Form_KeyDown, 250); }},  // GAME OVER: a pad's Start
+      {1.0, [&] { Key(&App::Form_KeyDown, kKeyEscape); }},            // GET READY!: Escape
+      {2.5, [&] { Key(&App::picSTAGE_KeyDown, kKeyPause); }},         // play: the Pause key
+      {cleared - 1.0, [&] { app.MMG_Pause_Click(); }},                // STAGE CLEAR!: the menu
+      {crash + 1.5, [&] { Key(&App::Form_KeyDown, kKeyPadStart); }},  // GAME OVER: a pad's Start
       {1.0, nullptr},  // the process stopped (SIGSTOP) in GET READY!
       {2.5, nullptr},  // and in play
   };

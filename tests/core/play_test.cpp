@@ -12,6 +12,7 @@
 #include "resources/pictures.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
+#include "ui/bonuses.h"
 
 namespace marvo {
 namespace {
@@ -49,7 +50,7 @@ class PlayTest : public testing::GameFixture {
     r().HitColor = color, r().StopFlag = 0;
     play.ResolveHit();
   }
-  void Space(int16_t shift = 0) { Key(&App::picSTAGE_KeyDown, 32, shift); }
+  void Space(int16_t shift = 0) { Key(&App::picSTAGE_KeyDown, kKeySpace, shift); }
 
   Wavemix sound{mixer};
   GameFlow endings{app.record, app.form, player, sound};
@@ -132,7 +133,7 @@ TEST_F(PlayTest, SpaceTurnsWithinTheRationAndPaysBravoOnlyForABlueWallOneStepAhe
             std::tuple(kUpRight, 0, std::string("000")));
   Space();
   r().TurnsLeft = 5;
-  Key(&App::picSTAGE_KeyDown, 13);
+  Key(&App::picSTAGE_KeyDown, kKeyEnter);
   app.form.picSTAGE.enabled = false;
   Space();
   EXPECT_EQ(std::pair(r().Heading, r().TurnsLeft), std::pair(kUpRight, 5));
@@ -156,7 +157,7 @@ TEST_F(PlayTest, StarsPayOncePerStageRisingThroughTheGameAndHarmlessColoursChang
   platform.At(platform.Clock() + 0.5, [&] { EXPECT_EQ(r().StopFlag, 1); });
   Hit(443, 100, kYellow);
   EXPECT_EQ(std::pair(r().StarCount, r().GameRunning), std::pair(0, 0));  // back at the title
-  EXPECT_EQ(r().HiScore, (std::array<int32_t, 6>{0, 10000, 5000, 4000, 3000, 3000}));
+  EXPECT_EQ(r().HiScore, (HallOfFame{0, 10000, 5000, 4000, 3000, 3000}));
 }
 
 TEST_F(PlayTest, TheGoalPaysTheTurnsAndTheBonusThenTheNextStageStartsAfterItsBanners) {
@@ -200,9 +201,10 @@ TEST_F(PlayTest, TheLastGoalWithNoTurnsLeftPaysTheBonusAndGoesStraightToAllClear
   player.on_yield = [&] {
     if (!app.form.lblMsg.visible || all_clear) return;
     all_clear = true;
-    EXPECT_EQ(std::tuple(app.form.lblNumber.caption, app.form.lblBN.caption, r().Score, r().StageNo,
-                         GoalPlaced()),
-              std::tuple(std::string("ALL"), std::string(), 50000 + 15000 + 100000, 11, false));
+    EXPECT_EQ(
+        std::tuple(app.form.lblNumber.caption, app.form.lblBN.caption, r().Score, r().StageNo,
+                   GoalPlaced()),
+        std::tuple(std::string("ALL"), std::string(), 50000 + 15000 + kAllClearBonus, 11, false));
   };
   Hit(400, 200, kRed);
   EXPECT_EQ(std::pair(all_clear, r().HiScore[1]), std::pair(true, 165000));

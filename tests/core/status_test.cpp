@@ -17,7 +17,7 @@ TEST(ReadOutFormats, PadToTheirWidthButNeverDropADigit) {
 }
 
 TEST(EnterHighScore, RanksInOnePassFromTheBottomWithTiesPlacedBelow) {
-  using Table = std::array<int32_t, 6>;
+  using Table = HallOfFame;
   const Table sorted = {0, 10000, 5000, 4000, 3000, 2000};
   const Table rising = {0, 2000, 3000, 4000, 5000, 10000};  // as a settings file may hold it
   const std::tuple<Table, int32_t, Table> cases[] = {

@@ -17,6 +17,8 @@
 #include <tuple>
 #include <vector>
 
+#include "ui/keys.h"
+
 namespace marvo {
 namespace {
 
@@ -195,23 +197,27 @@ TEST_F(MainFormTest, KeysClicksMenuCommandsAndTheTimerReachTheirHandlers) {
     EXPECT_EQ(events.Take(), Calls{name + "_Click"});
   }
   bool none = false;
+  const auto press = [](const std::string& handler, int16_t key) {
+    return Calls{handler + " " + std::to_string(key)};
+  };
   // Each step sets a flag of the model, then sends a key or a click.
   const std::tuple<bool*, bool, std::string, Calls> steps[] = {
       {&none, false, "F2", {"MMG_Start_Click"}},
-      {&none, false, "Return", {"Form_KeyDown 13"}},
-      {&none, false, "Space", {"Form_KeyDown 32"}},
-      {&model.picSTAGE.enabled, true, "Space", {"picSTAGE_KeyDown 32"}},
-      {&model.picSTAGE.enabled, true, "picSTAGE", {"picSTAGE_KeyDown 32"}},  // the mouse turns
-      {&model.picSTAGE.enabled, false, "Space", {"Form_KeyDown 32"}},
+      {&none, false, "Return", press("Form_KeyDown", kKeyEnter)},
+      {&none, false, "Space", press("Form_KeyDown", kKeySpace)},
+      {&model.picSTAGE.enabled, true, "Space", press("picSTAGE_KeyDown", kKeySpace)},
+      {&model.picSTAGE.enabled, true, "picSTAGE",
+       press("picSTAGE_KeyDown", kKeySpace)},  // the mouse turns
+      {&model.picSTAGE.enabled, false, "Space", press("Form_KeyDown", kKeySpace)},
       // At the title a click on the field is the window's Space (one-button start).
-      {&none, false, "picSTAGE", {"Form_KeyDown 32"}},
-      {&model.MMG_Start.enabled, false, "F2", {"Form_KeyDown 113"}},
-      {&none, false, "Space*", {"Form_KeyRepeat 32"}},
-      {&none, false, "Esc", {"Form_KeyDown 27"}},
-      {&none, false, "P", {"Form_KeyDown 80"}},
+      {&none, false, "picSTAGE", press("Form_KeyDown", kKeySpace)},
+      {&model.MMG_Start.enabled, false, "F2", press("Form_KeyDown", kKeyF2)},
+      {&none, false, "Space*", press("Form_KeyRepeat", kKeySpace)},
+      {&none, false, "Esc", press("Form_KeyDown", kKeyEscape)},
+      {&none, false, "P", press("Form_KeyDown", kKeyP)},
       {&model.MMG_Pause.enabled, true, "P", {"MMG_Pause_Click"}},
-      {&model.picSTAGE.enabled, true, "Space*", {"picSTAGE_KeyRepeat 32"}},
-      {&model.picSTAGE.enabled, true, "Pause", {"picSTAGE_KeyDown 19"}},
+      {&model.picSTAGE.enabled, true, "Space*", press("picSTAGE_KeyRepeat", kKeySpace)},
+      {&model.picSTAGE.enabled, true, "Pause", press("picSTAGE_KeyDown", kKeyPause)},
       {&none, false, "lblBgmName", {"lblBgmName_Click"}},
       {&none, false, "lblSC", {}},
   };

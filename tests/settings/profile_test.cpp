@@ -66,6 +66,10 @@ TEST(ProfileTest, SetChangesOneValueInPlaceAndAddsWhatIsMissingWhereItBelongs) {
   Profile bare = Profile::Parse("[S]\n[T]\nA=1");
   EXPECT_TRUE(bare.Set("S", "K", "1") && bare.Set("T", "B", "2"));
   EXPECT_EQ(bare.Text(), "[S]\nK=1\n[T]\nA=1\nB=2\n");
+  // What would not read back is refused; the fuzz target tries values of every other kind.
+  EXPECT_FALSE(bare.Set("S", "K", std::string(255, '1')) || bare.Set("S", "A=B", "1") ||
+               bare.Set("S]", "K", "1") || bare.Set("S", "[K", "1"));
+  EXPECT_EQ(bare.Text(), "[S]\nK=1\n[T]\nA=1\nB=2\n");
   Profile bom = Profile::Parse("\xEF\xBB\xBF[MARVOSTEL]\nBGM=1\n");
   EXPECT_TRUE(bom.Set("MARVOSTEL", "BGM_TYPE", "2"));
   EXPECT_EQ(bom.Text(), "\xEF\xBB\xBF[MARVOSTEL]\nBGM=1\nBGM_TYPE=2\n");

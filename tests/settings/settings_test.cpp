@@ -99,15 +99,14 @@ TEST_F(SettingsTest, ScoresAreUsedAsReadAndAValueThatIsNoNumberCountsAsTheKeysDe
             "[MARVOSTEL]\nHISCORE1=-2147483648\nHISCORE2=900\nHISCORE3=05000\nHISCORE4=-7\n"
             "HISCORE5=+0002147483647\n");
   Read();
-  EXPECT_EQ(record.HiScore,
-            (std::array<int32_t, 6>{0, -2147483647 - 1, 900, 5000, -7, 2147483647}));
+  EXPECT_EQ(record.HiScore, (HallOfFame{0, -2147483647 - 1, 900, 5000, -7, 2147483647}));
   dir.Write("marvo.ini",
             "[MARVOSTEL]\nBGM=+\nBGM_TYPE=-\nHISCORE1=5abc\nHISCORE2=2147483648\n"
             "HISCORE3=-2147483649\nHISCORE4=  12  \nHISCORE5= - 5\n");
   Read();
   EXPECT_TRUE(form.MMG_BGMU.checked);  // "+" is no number: the default, music on
   EXPECT_EQ(record.BgmTrack, 1);
-  EXPECT_EQ(record.HiScore, (std::array<int32_t, 6>{0, 10000, 5000, 4000, 12, 2000}));
+  EXPECT_EQ(record.HiScore, (HallOfFame{0, 10000, 5000, 4000, 12, 2000}));
 }
 
 TEST_F(SettingsTest, TheWindowSizeSectionStaysOnceThereAndAZoomThatIsNoNumberCountsAsOne) {
@@ -269,7 +268,7 @@ TEST_F(SettingsTest, AGameEndsScoresJoinTheTableOnDiskAsItStandsAndNothingElseIs
             "[MARVOSTEL]\r\nBGM=1\r\nhiscore1=300\r\nHISCORE2=9000\r\nHISCORE3=7000\r\nHISCORE4=100"
             "\r\nHISCORE5=50\r\nBGM_TYPE=1\r\n[Speed75]\r\nHISCORE1=10000\r\nHISCORE2=5000"
             "\r\nHISCORE3=4000\r\nHISCORE4=4000\r\nHISCORE5=3000\r\n; mine\r\n");
-  EXPECT_EQ(record.HiScore, (std::array<int32_t, 6>{0, 300, 9000, 7000, 100, 50}));
+  EXPECT_EQ(record.HiScore, (HallOfFame{0, 300, 9000, 7000, 100, 50}));
 }
 
 // Two processes saving in a loop, each entering scores of its own speed while
@@ -293,7 +292,7 @@ TEST_F(SettingsTest, TwoProcessesSavingAtOnceLoseNoEntry) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   }
   Read();
-  const std::array<int32_t, 6> each = {0, 20060, 20048, 20036, 20024, 20012};
+  const HallOfFame each = {0, 20060, 20048, 20036, 20024, 20012};
   EXPECT_EQ(std::pair(record.HiScore, record.HiScore75), std::pair(each, each));
 }
 

@@ -58,18 +58,6 @@ TEST(Wavemix, SlotsFollowTheFileTableUpToSevenPlayOnTheirOwnChannelsAndCloseFree
     s.sound.PlayWave(0, -1);
     EXPECT_EQ(s.mixer.calls, closed);
   }
-  // Cues play, loop and stop on their own channels.
-  StartUp s;
-  s.sound.PlayWave(s.game.WaveBgm1, -1);
-  s.sound.PlayWave(s.game.WaveStar, 0);
-  s.sound.PlayWave(s.game.WaveCrash, 0);
-  s.sound.StopWave(s.game.WaveBgm1);  // the crash stops the music and nothing else
-  s.sound.PlayWave(s.game.WaveBgm3, -1);
-  EXPECT_EQ(s.mixer.cues,
-            (std::vector<std::string>{"play bgm1.wav forever", "play p1.wav once",
-                                      "play e1.wav once", "stop 0", "play bgm3.wav forever"}));
-  EXPECT_EQ(s.mixer.sounding, (std::map<int32_t, std::string>{
-                                  {2, kWaveTrack2Music}, {4, kWaveCrash}, {5, kWaveStar}}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "tests/support/recording_mixer.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/virtual_platform.h"
+#include "ui/keys.h"
 
 namespace marvo::testing {
 
@@ -26,7 +27,8 @@ class HeadlessGame {
   explicit HeadlessGame(bool with_music = true, const std::string& shared_dir = {})
       : player(platform),
         app(player, text, desktop, mixer, shared_dir.empty() ? dir.path() : shared_dir) {
-    player.Attach(app.record, app.form.picSTAGE, [this] { Key(&App::picSTAGE_KeyDown, 32); });
+    player.Attach(app.record, app.form.picSTAGE,
+                  [this] { Key(&App::picSTAGE_KeyDown, kKeySpace); });
     if (with_music) {
       dir.Write(kWaveTrack1Music, "");
       dir.Write(kWaveTrack2Music, "");
@@ -37,7 +39,7 @@ class HeadlessGame {
   void Key(void (App::*handler)(int16_t&, int16_t&), int16_t code, int16_t shift = 0) {
     (app.*handler)(code, shift);
   }
-  void Enter() { Key(&App::Form_KeyDown, 13); }
+  void Enter() { Key(&App::Form_KeyDown, kKeyEnter); }
   // A whole game that ends by a crash with `score`; `closing` watches its
   // closing pause.
   void PlayGameScoring(int32_t score, const std::function<void()>& closing = {}) {
