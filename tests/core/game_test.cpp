@@ -180,10 +180,9 @@ TEST_F(GameTest, AStartInTheLastYieldOfAnEndingGameRunsTheNextWithoutNesting) {
 }
 
 // A pause in GET READY!, in play, in STAGE CLEAR! or in the closing GAME OVER
-// stops the head, every timed wait and the sound; turns are ignored. After the
-// resume the game goes on tick for tick as a game without the pause, each
-// change exactly as much later as the pause lasted: no tick caught up. A stop
-// of the process, in GET READY! or in play, leaves the game the same way.
+// (or a stop of the process) stops the head, every timed wait and the sound;
+// turns are ignored. Afterwards the game goes on tick for tick as a game
+// without it, each change exactly as much later as it lasted: none caught up.
 TEST_F(GameTest, APauseStopsEverythingAndTheGameGoesOnAsIfNoTimeHadPassed) {
   player.random_from_stage = 2;  // stage 1 by plan, then at random into a wall
   player.random_press_chance = 0.1;

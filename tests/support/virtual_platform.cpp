@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace marvo::testing {
 
@@ -28,10 +29,8 @@ void VirtualPlatform::Yield(double deadline) {
   ++yields_;
   RunDue();
   now_ = std::max(std::min(deadline, NextDue()), now_ + quantum_);
-  if (stall_ && now_ >= stall_->first && now_ == deadline) {
-    now_ += stall_->second;
-    stall_.reset();
-  }
+  if (stall_ && now_ >= stall_->first && now_ == deadline)
+    now_ += std::exchange(stall_, {})->second;
   RunDue();
 }
 

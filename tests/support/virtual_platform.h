@@ -3,7 +3,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "ui/form.h"
@@ -37,9 +36,7 @@ class VirtualPlatform final : public Platform {
   // Yields until the clock reaches `time`: the window sitting idle.
   void RunUntil(double time);
 
-  // The process stops for `seconds` (a SIGSTOP, a sleeping machine) at the end
-  // of the first wait from `time` on that lasts until its deadline: the clock
-  // runs on and nothing else happens meanwhile.
+  // `seconds` of SIGSTOP after the first wait from `time` on that runs to its deadline.
   void StallAt(double time, double seconds) { stall_ = {time, seconds}; }
 
   // How far a Yield moves the clock when its deadline has already passed.
