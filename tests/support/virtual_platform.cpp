@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace marvo::testing {
+namespace marvo::support {
 
 void VirtualPlatform::At(double time, std::function<void()> action) {
   scripted_.emplace(time, std::move(action));
@@ -79,4 +79,4 @@ void VirtualPlatform::RunDue() {
   }
 }
 
-}  // namespace marvo::testing
+}  // namespace marvo::support
