@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
   QtPlatform platform;
   PlayerMeter meter;
   InnerYield inner(platform, meter);
-  marvo::testing::Autoplayer player(inner);
+  marvo::support::Autoplayer player(inner);
   // The span measured: from the first Enter until play_seconds have passed and
   // enough presses were timed; then the autoplayer lets the head crash.
   double start_wall = -1, start_cpu = 0, start_player = 0;
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
   QtTextRasterizer text;
   QtDesktop desktop;
   RecordingMixer mixer;
-  marvo::testing::TempDir dir;
+  marvo::support::TempDir dir;
   App app(outer, text, desktop, mixer, dir.path());
   MainForm form(app.form, app);
   desktop.SetMainWindow(&form);

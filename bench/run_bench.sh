@@ -11,6 +11,7 @@
 # Without Xvfb the X figures are left out and the game starts offscreen.
 # Usage: run_bench.sh BUILD_DIR
 set -euo pipefail
+source "$(dirname "$0")/../scripts/xvfb.sh"
 
 build=${1:-build}
 loop_bench=$build/bench/marvo_bench
@@ -42,27 +43,22 @@ if ! command -v Xvfb >/dev/null; then
 fi
 
 work=$(mktemp -d)
-xvfb_pid=""
+XVFB_PID=""
 cleanup() {
-  if [[ -n $xvfb_pid ]]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
+  if [[ -n $XVFB_PID ]]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
   fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Our own display: Xvfb picks a free number and tells it when it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-  2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
-  sleep 0.1
-done
-[[ -s $work/display ]] || { echo "run_bench: Xvfb gave no display number" >&2; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
+# Our own display (scripts/xvfb.sh).
+if ! xvfb_up "$work" "$work/xvfb.log"; then
+  cat "$work/xvfb.log" >&2
+  echo "run_bench: $XVFB_ERROR" >&2
+  exit 1
+fi
 
-QT_QPA_PLATFORM=xcb MARVO_BENCH_SERVER_PID=$xvfb_pid "$loop_bench"
+QT_QPA_PLATFORM=xcb MARVO_BENCH_SERVER_PID=$XVFB_PID "$loop_bench"
 QT_QPA_PLATFORM=xcb LD_PRELOAD=$paint_probe "$startup_bench" "$game" "$bare_qt"

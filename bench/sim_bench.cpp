@@ -21,7 +21,7 @@ double Milliseconds(std::chrono::steady_clock::time_point since) {
 // The closing pause's save, each with a score that changes the table, so that
 // every one reads, merges and replaces the file under the folder lock.
 bool BenchGameEndSave() {
-  marvo::testing::TempDir dir;
+  marvo::support::TempDir dir;
   const marvo::GameFiles files = marvo::LocateGameFiles(dir.path(), {});
   marvo::GameRecord record;
   marvo::MainFormModel form;
@@ -46,7 +46,7 @@ int main() {
   std::vector<double> runs;
   int cleared = 0;
   for (int run = 0; run < 15; ++run) {
-    marvo::testing::HeadlessGame<> game(/*with_music=*/false);
+    marvo::support::HeadlessGame<> game(/*with_music=*/false);
     game.app.Form_Load();
     const auto start = std::chrono::steady_clock::now();
     game.Enter();

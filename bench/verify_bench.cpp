@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
   marvo::RegisterFontSubstitutions();
-  marvo::testing::HeadlessGame<marvo::QtTextRasterizer> game(/*with_music=*/false);
+  marvo::support::HeadlessGame<marvo::QtTextRasterizer> game(/*with_music=*/false);
   game.app.Form_Load();
   game.Enter();
   const std::string file = game.dir / "replays/last.mvr";

@@ -88,8 +88,7 @@ int main(int argc, char** argv) {
   // The game's files lie beside the executable, or in the installed data folder.
   const std::string program_dir = QCoreApplication::applicationDirPath().toStdString();
   marvo::App app(platform, text, desktop, mixer, program_dir);
-  app.menu_language = marvo::InstallTranslation(
-      application, marvo::LocateGameFiles(program_dir, marvo::FileSearch::ForThisProcess()));
+  app.menu_language = marvo::InstallTranslation(application, app.files());
   marvo::MainForm form(app.form, app);
   desktop.SetMainWindow(&form);
   // A logout or a kill closes the window as its close box does: settings saved.

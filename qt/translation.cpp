@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QTranslator>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "shell/file_io.h"
@@ -24,16 +23,10 @@ struct OwnTranslator final : QTranslator {
   std::string bytes;
 };
 
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
 }  // namespace
 
 MenuLanguage InstallTranslation(QCoreApplication& application, const GameFiles& files) {
-  const LocaleVariables locale{Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"),
-                               Variable("LANGUAGE")};
+  const LocaleVariables locale{Env("LC_ALL"), Env("LC_MESSAGES"), Env("LANG"), Env("LANGUAGE")};
   if (ChooseMenuLanguage(locale) != MenuLanguage::kEnglish) return MenuLanguage::kJapanese;
   const std::string path = files.Find(kEnglishFile);
   // Read through the same checks as every data file, and handed to Qt as

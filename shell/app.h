@@ -41,6 +41,8 @@ class App final : public MainFormEvents {
   // The menus' language, set by the window once it has installed its texts:
   // the help is shown in it.
   MenuLanguage menu_language = MenuLanguage::kJapanese;
+  // Where the game's files were found at start-up; the window reads its texts from there.
+  const GameFiles& files() const { return files_; }
 
   void Form_Load() override;
   void Form_Unload(int16_t& Cancel) override;

@@ -11,12 +11,12 @@
 
 namespace marvo {
 
-namespace {
-
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
+
+namespace {
 
 std::string HomeFolder() {
   std::string home = Env("HOME");

@@ -10,6 +10,9 @@ namespace marvo {
 // its data in the installed data folder and keeps the settings in the player's
 // own configuration folder.
 
+// An environment variable's value; one that is unset reads as empty.
+std::string Env(const char* name);
+
 // What the search depends on besides the program's folder.
 struct FileSearch {
   // The installed data folder: absolute, or relative to the program's folder

@@ -13,7 +13,7 @@ namespace {
 
 using Requests = std::vector<std::string>;
 
-class AboutTest : public ::testing::Test {
+class AboutTest : public testing::Test {
  protected:
   void ClickEmblem() {
     int16_t button = 1, shift = 0;
@@ -23,9 +23,9 @@ class AboutTest : public ::testing::Test {
   int Top() const { return desktop.about_model->picScroll2.rect.y; }
 
   MainFormModel main_form;
-  testing::RecordingDesktop desktop;
+  support::RecordingDesktop desktop;
   AboutWindowSlot slot{desktop, main_form};
-  testing::VirtualPlatform platform;
+  support::VirtualPlatform platform;
 };
 
 TEST_F(AboutTest, TheRollClimbs304PixelsOnceThenStopsAndOkHandsBackTheMainWindow) {

@@ -19,7 +19,7 @@ namespace {
 // fame. (The end-to-end scripts close the real game in the other states.)
 enum class State { kTitle, kStageClear, kAboutOpen };
 
-class ClosingTest : public testing::GameFixture, public ::testing::WithParamInterface<State> {};
+class ClosingTest : public support::GameFixture, public testing::WithParamInterface<State> {};
 
 TEST_P(ClosingTest, EndingTheProgramWritesTheSettingsAsTheyStand) {
   desktop.end_for_real = true;
@@ -37,7 +37,7 @@ TEST_P(ClosingTest, EndingTheProgramWritesTheSettingsAsTheyStand) {
     if (GetParam() != State::kStageClear) app.Form_Unload(cancel);
     Enter();
     FAIL() << "the program did not end";
-  } catch (const testing::RecordingDesktop::ProcessEnded&) {
+  } catch (const support::RecordingDesktop::ProcessEnded&) {
   }
   // Nothing saved the file before: the exit writes the seven keys as they stand.
   EXPECT_EQ(dir.Read("marvo.ini"),
@@ -47,7 +47,7 @@ TEST_P(ClosingTest, EndingTheProgramWritesTheSettingsAsTheyStand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryState, ClosingTest,
-                         ::testing::Values(State::kTitle, State::kStageClear, State::kAboutOpen));
+                         testing::Values(State::kTitle, State::kStageClear, State::kAboutOpen));
 
 // Two copies of the game on one settings file, each finishing a game: every
 // save merges with the file as it is, so neither loses the other's score,
@@ -58,7 +58,7 @@ TEST_F(ClosingTest, TwoCopiesEachKeepTheOthersScoreWhicheverEndsFirst) {
     SCOPED_TRACE(first_ends_first);
     dir.Write("marvo.ini", "[MARVOSTEL]\nBGM=1\n");
     app.Form_Load();
-    testing::HeadlessGame<> other(true, dir.path());
+    support::HeadlessGame<> other(true, dir.path());
     other.app.Form_Load();
     PlayGameScoring(7000);
     EXPECT_EQ(Profile::Parse(dir.Read("marvo.ini")).Get("MARVOSTEL", "HISCORE2", ""), "7000");
@@ -86,13 +86,13 @@ TEST_F(ClosingTest, AFailedSaveIsRetriedAndEachScoreReachesItsOwnSpeedsTableOnce
   dir.Write("marvo.ini", comment);
   ::setrlimit(RLIMIT_FSIZE, &full_disk);
   std::string strip;
-  ::testing::internal::CaptureStderr();
+  testing::internal::CaptureStderr();
   PlayGameScoring(4500, [&] { strip = app.form.lblBgmName.caption; });
   EXPECT_EQ(app.form.lblHSC3.caption, "No3 : 004500");  // shown all the same
   app.record.speed = Speed::k75;
   PlayGameScoring(3500);
   app.record.speed = Speed::k100;
-  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string said = testing::internal::GetCapturedStderr();
   ::setrlimit(RLIMIT_FSIZE, &saved);
   const std::string failed = "settings not saved to " + (dir / "marvo.ini") + ": File too large\n";
   EXPECT_EQ(strip, "HALL OF FAME NOT SAVED : File too large");

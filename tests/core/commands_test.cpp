@@ -16,7 +16,7 @@ namespace {
 // browser that fails is reported, in the same words for both. The help is
 // the menus' language's wherever it lies, else the other language's.
 TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
-  testing::RecordingDesktop desktop;
+  support::RecordingDesktop desktop;
   GameRecord record;
   record.StoreStartUpValues();
   FillLinkList(record);
@@ -36,7 +36,7 @@ TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
   }
   desktop.browser_works = false;
   OpenSupportPage(desktop);
-  testing::TempDir dir;
+  support::TempDir dir;
   std::filesystem::create_directory(dir / "data");
   dir.Write("marvo.hlp", "#"), dir.Write("data/marvo_en.hlp", "#");
   const GameFiles files{dir.path(), dir / "data", "", "", ""};

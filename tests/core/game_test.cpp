@@ -22,7 +22,7 @@ namespace {
 
 using Cues = std::vector<std::string>;
 
-class GameTest : public testing::GameFixture {
+class GameTest : public support::GameFixture {
  protected:
   // The title state as start-up leaves it and every game must leave it.
   void ExpectTitleState() {
@@ -56,7 +56,7 @@ TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
     dir.Write("marvo.ini", "");  // the table a game's end finds: the defaults
     player.leave_star_on = every_star ? std::set<int>{} : std::set<int>{8};
     mixer.cues.clear();
-    testing::Moments m(app, platform, mixer);
+    support::Moments m(app, platform, mixer);
     int32_t before_bonus = 0, with_bonus = 0;
     Image game_over;
     player.on_yield = [&] {
@@ -67,7 +67,7 @@ TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
         game_over = app.form.picSTAGE.surface.Pixels();
     };
     Enter();
-    EXPECT_TRUE(testing::MatchesPng(game_over, "tests/golden/game-over.png"));  // GAME OVER alone
+    EXPECT_TRUE(support::MatchesPng(game_over, "tests/golden/game-over.png"));  // GAME OVER alone
     EXPECT_EQ(with_bonus - before_bonus, every_star ? kAllStarsBonus : kAllClearBonus);
     EXPECT_EQ(std::pair(m.Count("perfect"), m.Count("stage 2")), std::pair(every_star ? 1 : 0, 1));
     const double all_clear = m.At("all clear");
@@ -123,7 +123,7 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
     mixer.cues.clear();
     c.music ? app.MMG_BGMU_Click() : app.MMG_BGMN_Click();
     app.record.BgmTrack = c.track;
-    testing::Moments m(app, platform, mixer);
+    support::Moments m(app, platform, mixer);
     bool placed = false, burst = false;
     std::string shown;
     player.on_yield = [&] {

@@ -19,7 +19,7 @@ using Hit = std::tuple<int, int, Color>;  // where the head read what
 // Records what the loop hands over; unless told otherwise it ends the run at
 // the first hit outside the inside window, as the crash rule does. With
 // clock readings scripted, each Yield shows the next; the run ends with them.
-class MovementTest : public ::testing::Test, public HitResolver, public Platform {
+class MovementTest : public testing::Test, public HitResolver, public Platform {
  protected:
   MovementTest() : field(kFieldWidth, kFieldHeight) {
     r.StoreStartUpValues();
@@ -51,7 +51,7 @@ class MovementTest : public ::testing::Test, public HitResolver, public Platform
   std::function<void()> on_hit;
   std::deque<double> readings;
   double now = 0;
-  testing::VirtualPlatform platform;
+  support::VirtualPlatform platform;
 };
 
 TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalReadThenPlotAndNeverCatchUp) {

@@ -20,7 +20,7 @@ namespace {
 using Box = std::tuple<int, int, int, int>;
 const Box kNowhere = {1 << 20, 1 << 20, -1, -1};
 
-class PlayTest : public testing::GameFixture {
+class PlayTest : public support::GameFixture {
  protected:
   // The engine built afresh over the game's record and window, with a sound
   // module of its own on the same mixer and the game flow for its endings.
@@ -65,7 +65,7 @@ TEST_F(PlayTest, EachStageLaysOutItsOwnFieldAndStagesPastTheLastAreABareField) {
   for (int16_t stage = 1; stage <= 10; ++stage) {
     r().TurnsLeft = 3;
     EXPECT_EQ(std::tuple(play.BuildStage(stage), r().TurnsLeft), std::tuple(stage, 50));
-    EXPECT_TRUE(testing::MatchesPng(field().Pixels(),
+    EXPECT_TRUE(support::MatchesPng(field().Pixels(),
                                     "tests/golden/stage-" + std::to_string(stage) + ".png"));
   }
   // Past the last stage: black inside the border, 50 turns, the bonus kept.

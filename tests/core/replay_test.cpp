@@ -54,7 +54,7 @@ TEST(ReplayFile, ReadsBackWhatItWroteAndRefusesAnythingElseWithItsReason) {
 }
 
 TEST(ReplayStore, LastIsAlwaysReplacedAndEachSpeedsBestOnlyByAHigherScore) {
-  testing::TempDir dir;
+  support::TempDir dir;
   const std::string folder = dir / "new/replays";
   const auto keep = [&](Speed speed, uint32_t seed, int32_t score) {
     std::string reason;
@@ -75,7 +75,7 @@ TEST(ReplayStore, LastIsAlwaysReplacedAndEachSpeedsBestOnlyByAHigherScore) {
   EXPECT_EQ(std::tuple(seed_in("best.mvr"), seed_in("best-50.mvr")), std::tuple(6, 5));
 }
 
-class ReplayTest : public testing::GameFixture {
+class ReplayTest : public support::GameFixture {
  protected:
   struct End {
     std::vector<Color> field;
@@ -98,7 +98,7 @@ class ReplayTest : public testing::GameFixture {
 };
 
 TEST_F(ReplayTest, AutoplayedGamesWatchedAgainEndTheSameAndEnterNoScore) {
-  using Edge = testing::Autoplayer::Edge;
+  using Edge = support::Autoplayer::Edge;
   struct Way {
     double chance;
     int random_from;

@@ -17,7 +17,7 @@ long ResidentKilobytes() {
   return 0;
 }
 
-class SoakTest : public testing::GameFixture {};
+class SoakTest : public support::GameFixture {};
 
 TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
   // Unread in the sanitised build, which cannot measure it (see below).
@@ -31,7 +31,7 @@ TEST_F(SoakTest, AThousandGamesInARowEachEndInTheIdleStateAndMemoryStaysFlat) {
     player.random_from_stage = 1 + game % 10;
     player.random_seed = uint32_t(game);
     player.random_quiet_ticks = 10 * (game % 4);
-    using Edge = testing::Autoplayer::Edge;
+    using Edge = support::Autoplayer::Edge;
     player.aim_at_edge = game % 11 == 0 ? Edge(1 + game / 11 % 4) : Edge::kNone;
     Enter();
     const GameRecord& r = app.record;

@@ -18,7 +18,7 @@ namespace {
 
 // The title screen as start-up leaves it, with the demo timer ticking on
 // virtual time.
-class TitleTest : public ::testing::Test {
+class TitleTest : public testing::Test {
  protected:
   TitleTest() {
     FillLinkList(record);
@@ -33,14 +33,14 @@ class TitleTest : public ::testing::Test {
     for (const Label* entry : {&form.lblHSCTitle, &form.lblHSC1, &form.lblHSC5})
       EXPECT_EQ(entry->visible, dimmed) << entry->name;
     EXPECT_TRUE(
-        testing::MatchesPng(form.picSTAGE.surface.Pixels(),
+        support::MatchesPng(form.picSTAGE.surface.Pixels(),
                             dimmed ? "tests/golden/title-dimmed.png" : "tests/golden/title.png"));
   }
   void RunTo(double seconds) { platform.RunUntil(start + seconds + 0.001); }
 
   GameRecord record;
   MainFormModel form;
-  testing::VirtualPlatform platform;
+  support::VirtualPlatform platform;
   const double start = platform.Clock();
 };
 

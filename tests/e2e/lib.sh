@@ -16,6 +16,7 @@
 set -euo pipefail
 
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_LIB_DIR/../../scripts/xvfb.sh"
 # The field's layout as the game has it: a constant of ui/field_layout.h.
 field_layout() {
   local value
@@ -96,21 +97,10 @@ e2e_cleanup() {
   exit "$status"
 }
 
-# Our own display: Xvfb picks a free number and tells it when it is ready.
+# Our own display (scripts/xvfb.sh), and the game's platform on it.
 # `start_xvfb WxH` gives a screen of another size than 1024 x 768.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$WORK/display" \
-    2>"$ART/xvfb.log" &
-  XVFB_PID=$!
-  local _
-  for _ in $(seq 100); do
-    [[ -s $WORK/display ]] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start"
-    sleep 0.1
-  done
-  [[ -s $WORK/display ]] || fail "Xvfb gave no display number"
-  export DISPLAY=":$(head -1 "$WORK/display")"
-  unset WAYLAND_DISPLAY
+  xvfb_up "$WORK" "$ART/xvfb.log" "${1:-1024x768}" || fail "$XVFB_ERROR"
   export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
   export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}
   mkdir -p -m 0700 "$XDG_RUNTIME_DIR"

@@ -13,8 +13,7 @@ dir=$(game_dir replay)
 settings_text 1 1 0 0 0 0 0 >"$dir/marvo.ini"
 start_game "$dir"
 
-banner=(39 100 367 70)
-banner_shown() { (($(count 00FF00 "${banner[@]}") > 3000)); }
+banner_shown() { (($(count 00FF00 "${BANNER[@]}") > 3000)); }
 goal_shown() { (($(count FF0000 408 3 25 336) > 300)); }
 # The field without its top right corner, where REPLAY is laid over it.
 field_parts=("0 18 446 324" "0 0 380 18")

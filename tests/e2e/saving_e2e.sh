@@ -14,12 +14,11 @@ dir=$(game_dir killed)
 printf '%s\n' '[MARVOSTEL]' 'HISCORE1=-1' 'HISCORE2=-2' 'HISCORE3=-3' 'HISCORE4=-4' \
   'HISCORE5=-5' >"$dir/marvo.ini"
 start_game "$dir" killed
-banner=(39 100 367 70)
-green() { (($(count 00FF00 "${banner[@]}") > 3000)); }
-game_over() { green && (($(kept 00FF00 "${banner[@]}" "$ART/ready.xwd") * 10 < ready_green * 6)); }
+green() { (($(count 00FF00 "${BANNER[@]}") > 3000)); }
+game_over() { green && (($(kept 00FF00 "${BANNER[@]}" "$ART/ready.xwd") * 10 < ready_green * 6)); }
 keys Return
 poll 10 ready green
-ready_green=$(count 00FF00 "${banner[@]}")
+ready_green=$(count 00FF00 "${BANNER[@]}")
 poll 15 over game_over
 kill -KILL "$GAME_PID"
 wait_game_end 2

@@ -42,7 +42,7 @@ reach() {
       while :; do
         kill -STOP "$GAME_PID"
         shot "$case-state"
-        if (($(count 00FF00 "${banner[@]}") < 1000 && $(count FF0000 408 3 25 336) > 300)); then
+        if (($(count 00FF00 "${BANNER[@]}") < 1000 && $(count FF0000 408 3 25 336) > 300)); then
           trail=$(count FFFFFF 3 3 105 105)
           ((before >= 0 && trail > before)) && break
           before=$trail

@@ -14,7 +14,7 @@ namespace marvo {
 namespace {
 
 // The keys the window's two key handlers receive, as " window 13" or " field 32".
-class KeyLog final : public testing::QuietEvents {
+class KeyLog final : public support::QuietEvents {
  public:
   void Form_KeyDown(int16_t& key, int16_t&) override { keys += " window " + std::to_string(key); }
   void picSTAGE_KeyDown(int16_t& key, int16_t&) override {
@@ -42,7 +42,7 @@ void PullOut(SDL_Joystick* pad) {
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
-class GamepadTest : public ::testing::Test {
+class GamepadTest : public testing::Test {
  protected:
   GamepadTest() : form(model, events) {
     form.ShowCentered();

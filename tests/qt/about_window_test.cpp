@@ -19,7 +19,7 @@
 namespace marvo {
 namespace {
 
-class AboutWindowTest : public ::testing::Test {
+class AboutWindowTest : public testing::Test {
  protected:
   AboutWindowTest() : main(main_model, events) {
     main.ShowCentered();
@@ -40,7 +40,7 @@ class AboutWindowTest : public ::testing::Test {
   }
 
   MainFormModel main_model;
-  testing::QuietEvents events;
+  support::QuietEvents events;
   MainForm main;
   QtDesktop desktop;
   AboutWindowSlot slot{desktop, main_model};

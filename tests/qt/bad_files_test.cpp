@@ -57,7 +57,7 @@ TEST(BadFilesTest, EachFileTheGameReadsIsLeftAsItIsWithOneLineSayingWhyWhenItIsN
     for (const std::string kind : {"pipe", "/dev/zero", "folder", "oversized", "bad UTF-16"}) {
       if (kind == "bad UTF-16" && !file.text) continue;
       SCOPED_TRACE(file.name + (" as " + kind));
-      testing::TempDir dir;
+      support::TempDir dir;
       const std::string path = dir / file.name;
       std::string reason = kind == "pipe"        ? "a pipe, not a regular file"
                            : kind == "/dev/zero" ? "a device, not a regular file"
@@ -76,9 +76,9 @@ TEST(BadFilesTest, EachFileTheGameReadsIsLeftAsItIsWithOneLineSayingWhyWhenItIsN
       struct stat before {
       }, after{};
       ::lstat(path.c_str(), &before);
-      ::testing::internal::CaptureStderr();
+      testing::internal::CaptureStderr();
       EXPECT_FALSE(file.use(LocateGameFiles(dir.path(), {})));
-      const std::string said = ::testing::internal::GetCapturedStderr();
+      const std::string said = testing::internal::GetCapturedStderr();
       EXPECT_TRUE(::lstat(path.c_str(), &after) == 0 && after.st_mode == before.st_mode &&
                   after.st_size == before.st_size);
       EXPECT_TRUE(said.find(path) != said.npos && said.find(reason) != said.npos &&

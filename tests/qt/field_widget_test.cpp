@@ -20,7 +20,7 @@ class PaintRecorder final : public QObject {
   QRegion painted;
 };
 
-class FieldWidgetTest : public ::testing::Test {
+class FieldWidgetTest : public testing::Test {
  protected:
   FieldWidgetTest() : field(447, 342), view(field) {
     view.show();

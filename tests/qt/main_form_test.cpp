@@ -78,7 +78,7 @@ std::string Outline(const QList<QAction*>& actions, const QFont& font) {
   return out;
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public testing::Test {
  protected:
   MainFormTest() : form(model, events) {
     form.Load();

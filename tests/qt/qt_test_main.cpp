@@ -7,7 +7,7 @@
 #include "qt/qt_text.h"
 
 int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
+  testing::InitGoogleTest(&argc, argv);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   const QTemporaryDir runtime;  // private (0700), so Qt has no default to warn about
   if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))

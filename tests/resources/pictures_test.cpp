@@ -27,7 +27,7 @@ TEST(PicturesTest, EachNumberDecodesToItsOwnPictureOnceAndNoOtherNumberLoads) {
   for (int n : kPictureNumbers) {
     const Image* picture = LoadPicture(n);
     ASSERT_NE(picture, nullptr) << n;
-    EXPECT_TRUE(testing::MatchesPng(*picture, "resources/pictures/" + std::to_string(n) + ".png"));
+    EXPECT_TRUE(support::MatchesPng(*picture, "resources/pictures/" + std::to_string(n) + ".png"));
     // The field and the row below it; the banner sheet of three.
     const bool sheet = n == kPictureBannerSheet || n == kPictureBannerMask;
     EXPECT_EQ(std::pair(picture->width, picture->height),
@@ -38,8 +38,8 @@ TEST(PicturesTest, EachNumberDecodesToItsOwnPictureOnceAndNoOtherNumberLoads) {
   for (int n : {0, 100, 108, 112, 122}) EXPECT_EQ(LoadPicture(n), nullptr) << n;
   EXPECT_EQ(LoadPicture(kPictureStage4),
             LoadPicture(kPictureStage4));  // a surface may keep the pointer
-  EXPECT_TRUE(testing::MatchesPng(Icon(32), "resources/icon-32.png"));
-  EXPECT_TRUE(testing::MatchesPng(Icon(16), "resources/icon-16.png"));
+  EXPECT_TRUE(support::MatchesPng(Icon(32), "resources/icon-32.png"));
+  EXPECT_TRUE(support::MatchesPng(Icon(16), "resources/icon-16.png"));
 }
 
 // Play reads colours: blue walls, a yellow star (GameTest.AllTen hears one on

@@ -5,7 +5,7 @@
 #include "engine/field.h"
 #include "resources/pictures.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 namespace {
 
 // The heart of the pictures: every picture stage (stages 1, 2, 4, 5, 7, 8 and
@@ -29,4 +29,4 @@ TEST(StageSolverTest, EveryPictureStageIsClearableWithItsStarForEveryGoalHeight)
 }
 
 }  // namespace
-}  // namespace marvo::testing
+}  // namespace marvo::support

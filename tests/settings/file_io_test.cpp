@@ -15,7 +15,7 @@ namespace marvo {
 namespace {
 
 TEST(FileIoTest, ReadsOnlyRegularFilesAndTellsMissingFromUnreadable) {
-  testing::TempDir dir;
+  support::TempDir dir;
   ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
   std::string text = "unchanged";
   const std::pair<std::string, FileRead> failures[] = {
@@ -35,7 +35,7 @@ TEST(FileIoTest, ReadsOnlyRegularFilesAndTellsMissingFromUnreadable) {
 }
 
 TEST(FileIoTest, AReplacementIsAllOrNothingAndLeavesNoTemporaryFile) {
-  testing::TempDir dir;
+  support::TempDir dir;
   const std::string path = dir / "marvo.ini";
   EXPECT_TRUE(ReplaceFileAtomically(path, "first\n"));
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
@@ -64,7 +64,7 @@ TEST(FileIoTest, AReplacementIsAllOrNothingAndLeavesNoTemporaryFile) {
 }
 
 TEST(FileIoTest, AReplacementWritesThroughSymbolicLinksAndKeepsThem) {
-  testing::TempDir dir;
+  support::TempDir dir;
   ASSERT_EQ(::mkdir((dir / "real").c_str(), 0700), 0);
   dir.Write("real/scores.ini", "old\n");
   // A relative link to a link: both stay, the file at the end gets the text.

@@ -20,7 +20,7 @@
 namespace marvo {
 namespace {
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public testing::Test {
  protected:
   // A copy of the game in `dir`, which it can write: everything lies there.
   void Read(DisplayChoice* display = nullptr, Options* options = nullptr) {
@@ -45,7 +45,7 @@ class SettingsTest : public ::testing::Test {
     return bits.insert(3, " ");
   }
 
-  testing::TempDir dir;
+  support::TempDir dir;
   GameRecord record;
   MainFormModel form;
   std::string reason;
@@ -76,7 +76,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
   record.BgmTrack = 7;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ini);
-    testing::TempDir folder;
+    support::TempDir folder;
     // The end-of-game music does not count, nor a folder of a track's name.
     folder.Write(kWaveTrack1Closing, "RIFF");
     if (std::strchr(c.tracks, '1')) folder.Write(kWaveTrack1Music, "RIFF");
@@ -199,7 +199,7 @@ TEST(DisplayTest, ZoomStopsAtTheLargestFactorThatFitsBothWaysAndFullScreenIsCent
 }
 
 TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConfigFolderElse) {
-  testing::TempDir dir;
+  support::TempDir dir;
   ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "share").c_str(), 0755);
   const std::string game = dir / "games";

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace marvo::testing {
+namespace marvo::support {
 
 void Autoplayer::Yield(double deadline) {
   if (on_yield) on_yield();
@@ -78,4 +78,4 @@ void Autoplayer::PressFor(int tick) {
       for (int i = 0; i < p.presses; ++i) press_space_();
 }
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

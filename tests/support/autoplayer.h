@@ -9,7 +9,7 @@
 #include "ui/form.h"
 #include "ui/platform.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // Plays the game like a person with perfect foresight. It sits between the
 // game and its platform: on every yield it looks at the field, and whenever
@@ -75,4 +75,4 @@ class Autoplayer final : public Platform {
   int last_x_ = 0, last_y_ = 0;
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -2,7 +2,7 @@
 
 #include "ui/text.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // Each character becomes a solid 4 x 6 block with a one-pixel gap after it:
 // enough to see where text lands and in which colour, without real fonts.
@@ -20,4 +20,4 @@ class BlockTextRasterizer final : public TextRasterizer {
   }
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -4,11 +4,11 @@
 
 #include "tests/support/headless_game.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // The whole game headless, loaded as at start-up, with the title timer running
 // on virtual time.
-class GameFixture : public ::testing::Test, public HeadlessGame<> {
+class GameFixture : public testing::Test, public HeadlessGame<> {
  protected:
   GameFixture() {
     platform.AddTimer(app.form.DemoTimer, [this] { app.DemoTimer_Timer(); });
@@ -18,4 +18,4 @@ class GameFixture : public ::testing::Test, public HeadlessGame<> {
   Color FieldAt(int x, int y) const { return app.form.picSTAGE.surface.GetPixel(x, y); }
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <vector>
 
-namespace marvo::testing {
+namespace marvo::support {
 namespace {
 
-using ::testing::AssertionFailure;
-using ::testing::AssertionSuccess;
+using testing::AssertionFailure;
+using testing::AssertionSuccess;
 
 // The pixels of a PNG file, or an empty image.
 Image ReadPng(const std::string& path) {
@@ -46,7 +46,7 @@ bool WritePng(const Image& image, const std::string& path) {
 
 }  // namespace
 
-::testing::AssertionResult MatchesPng(const Image& image, const std::string& file) {
+testing::AssertionResult MatchesPng(const Image& image, const std::string& file) {
   const std::string path = MARVO_SOURCE_DIR "/" + file;
   const char* refresh = std::getenv("MARVO_GOLDEN_REFRESH");
   if (refresh && refresh == std::string("1") && file.starts_with("tests/golden/")) {
@@ -73,4 +73,4 @@ bool WritePng(const Image& image, const std::string& path) {
   return failure << "; the image: " << drawn << ".actual.png (`make golden` takes it)";
 }
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -14,7 +14,7 @@
 #include "tests/support/virtual_platform.h"
 #include "ui/keys.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // The whole game without a window: the app on virtual time with a recording
 // mixer and desktop, text drawn by `Text`, and an autoplayer between the game
@@ -61,4 +61,4 @@ class HeadlessGame {
   App app;
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -8,7 +8,7 @@
 #include "ui/field_layout.h"
 #include "ui/platform.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // The moments of a game as the player sees and hears them, each with its time
 // on the game's clock since the recorder began ("stopped", "play e1.wav once").
@@ -77,4 +77,4 @@ class Moments {
   std::vector<double> when_;
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -2,7 +2,7 @@
 
 #include "ui/form.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // A main window whose handlers do nothing; a test overrides the few it watches.
 class QuietEvents : public MainFormEvents {
@@ -25,4 +25,4 @@ class QuietEvents : public MainFormEvents {
   void lblBgmName_Click() override {}
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

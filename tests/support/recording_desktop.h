@@ -5,7 +5,7 @@
 
 #include "shell/desktop.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // A desktop that writes down what the game asked of it, one line a request,
 // and answers as told.
@@ -49,4 +49,4 @@ class RecordingDesktop final : public Desktop {
   }
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

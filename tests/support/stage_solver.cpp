@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace marvo::testing {
+namespace marvo::support {
 namespace {
 
 // The head keeps x and y modulo 3 for the whole stage, so states live on a
@@ -108,4 +108,4 @@ StagePlan StageSolver::Solve(const Surface& field, HeadStart start, int turns_av
   return plan;
 }
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -6,7 +6,7 @@
 #include "engine/geometry.h"
 #include "ui/surface.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // Space presses to make just before tick `tick`, that is after the head has
 // landed from tick - 1 (tick 1 is the first step off the start point).
@@ -44,4 +44,4 @@ class StageSolver {
   std::deque<int> queue_;
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

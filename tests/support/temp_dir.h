@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
@@ -49,4 +49,4 @@ class TempDir {
   std::string path_;
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-namespace marvo::testing {
+namespace marvo::support {
 
 void VirtualPlatform::At(double time, std::function<void()> action) {
   scripted_.emplace(time, std::move(action));
@@ -82,4 +82,4 @@ void VirtualPlatform::RunDue() {
   }
 }
 
-}  // namespace marvo::testing
+}  // namespace marvo::support

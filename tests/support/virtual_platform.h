@@ -8,7 +8,7 @@
 #include "ui/form.h"
 #include "ui/platform.h"
 
-namespace marvo::testing {
+namespace marvo::support {
 
 // A platform on virtual time: Yield jumps the clock straight to the deadline
 // (or to the next scripted event, if that comes first) and runs scripted
@@ -64,4 +64,4 @@ class VirtualPlatform final : public Platform {
   std::vector<WatchedTimer> timers_;
 };
 
-}  // namespace marvo::testing
+}  // namespace marvo::support
