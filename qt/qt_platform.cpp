@@ -5,11 +5,19 @@
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace marvo {
+
+namespace {
+// Bounds of the early wake-up. A late wake-up widens it quickly, a prompt one
+// narrows it slowly; so slow wake-ups never cost more than this much spinning.
+constexpr double kWakeEarlyMin = 0.00002;
+constexpr double kWakeEarlyMax = 0.0002;
+}  // namespace
 
 QtPlatform::QtPlatform() : origin_(std::chrono::steady_clock::now()) {
   // Linux lets a sleeping thread oversleep by 50 us by default; ticks 0.01 s
@@ -58,11 +66,18 @@ void QtPlatform::Yield(double deadline) {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     return;
   }
-  // The kernel timer wakes the loop on the deadline itself, as late as a bare
-  // sleep would; an event before it ends the wait earlier, and the caller then
-  // yields again. Nothing is spun through.
-  WakeAt(deadline);
+  const double wake = deadline - std::min(wake_early_, remaining);
+  WakeAt(wake);
   QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  const double now = Clock();
+  // An event before the wake-up: the caller yields again. Otherwise the timer
+  // fired; how late it woke sets the next margin, and the rest is spun out.
+  if (now < wake) return;
+  const double late = std::min(now - wake, kWakeEarlyMax);
+  wake_early_ += (late - wake_early_) * (late > wake_early_ ? 0.25 : 1.0 / 32);
+  wake_early_ = std::clamp(wake_early_, kWakeEarlyMin, kWakeEarlyMax);
+  while (Clock() < deadline) {
+  }
 }
 
 void QtPlatform::WakeAt(double deadline) {
