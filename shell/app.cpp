@@ -171,6 +171,12 @@ void App::ShowOptions() {
   ShowSpeedNote(options.speed, form);
 }
 
+void App::ToggleOption(bool Options::*option) {
+  if (record.GameRunning != 0) return;
+  options.*option = !(options.*option);
+  OptionChanged();
+}
+
 void App::OptionChanged() {
   options.remembered = true;
   ShowOptions();
@@ -179,29 +185,13 @@ void App::OptionChanged() {
   SaveChoices();
 }
 
-void App::MMS_OneButton_Click() {
-  if (record.GameRunning != 0) return;
-  options.one_button_start = !options.one_button_start;
-  OptionChanged();
-}
+void App::MMS_OneButton_Click() { ToggleOption(&Options::one_button_start); }
 
-void App::MMS_HeldOnce_Click() {
-  if (record.GameRunning != 0) return;
-  options.held_key_turns_once = !options.held_key_turns_once;
-  OptionChanged();
-}
+void App::MMS_HeldOnce_Click() { ToggleOption(&Options::held_key_turns_once); }
 
-void App::MMS_FocusPause_Click() {
-  if (record.GameRunning != 0) return;
-  options.pause_on_focus_loss = !options.pause_on_focus_loss;
-  OptionChanged();
-}
+void App::MMS_FocusPause_Click() { ToggleOption(&Options::pause_on_focus_loss); }
 
-void App::MMS_BestRun_Click() {
-  if (record.GameRunning != 0) return;
-  options.show_best_run = !options.show_best_run;
-  OptionChanged();
-}
+void App::MMS_BestRun_Click() { ToggleOption(&Options::show_best_run); }
 
 void App::MMP_Speed_Click(int percent) {
   const std::optional<Speed> speed = SpeedFromPercent(percent);

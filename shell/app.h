@@ -96,6 +96,8 @@ class App final : public MainFormEvents {
   // The options shown in the Settings menu and in force in the game.
   void ShowOptions();
   // The player changed an option: from now on it is written with the settings.
+  // The check items of the options: flipped between games only.
+  void ToggleOption(bool Options::*option);
   void OptionChanged();
   // The watch command is there at the title while the chosen speed has a best run.
   void RefreshWatchItem();
