@@ -10,7 +10,7 @@
 #include "engine/sound_slots.h"
 #include "generated/game_files.h"
 #include "resources/pictures.h"
-#include "tests/support/game_fixture.h"
+#include "tests/support/headless_game.h"
 #include "tests/support/golden.h"
 #include "ui/bonuses.h"
 

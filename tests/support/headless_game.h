@@ -3,8 +3,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <tuple>
 
+#include <gtest/gtest.h>
+
+#include "flow/status.h"
 #include "generated/game_files.h"
+#include "resources/pictures.h"
 #include "shell/app.h"
 #include "tests/support/autoplayer.h"
 #include "tests/support/fake_text.h"
@@ -17,11 +22,10 @@
 namespace marvo::support {
 
 // The whole game without a window: the app on virtual time with a recording
-// mixer and desktop, text drawn by `Text`, and an autoplayer between the game
+// mixer and desktop, text drawn as blocks, and an autoplayer between the game
 // and the clock that presses Space on the field. The game's directory holds
 // both music tracks unless told otherwise; a second copy of the game may share
 // another one's folder. Nothing is loaded yet.
-template <class Text = BlockTextRasterizer>
 class HeadlessGame {
  public:
   explicit HeadlessGame(bool with_music = true, const std::string& shared_dir = {})
@@ -55,10 +59,42 @@ class HeadlessGame {
   TempDir dir;
   VirtualPlatform platform;
   Autoplayer player;
-  Text text;
+  BlockTextRasterizer text;
   RecordingDesktop desktop;
   RecordingMixer mixer;
   App app;
+};
+
+// The whole game headless, loaded as at start-up, with the title timer running
+// on virtual time.
+class GameFixture : public testing::Test, public HeadlessGame {
+ protected:
+  GameFixture() {
+    platform.AddTimer(app.form.DemoTimer, [this] { app.DemoTimer_Timer(); });
+    app.Form_Load();
+  }
+
+  Color FieldAt(int x, int y) const { return app.form.picSTAGE.surface.GetPixel(x, y); }
+  // The title state as start-up leaves it and every game must leave it.
+  void ExpectTitleState() {
+    const GameRecord& r = app.record;
+    const MainFormModel& f = app.form;
+    EXPECT_EQ(
+        std::tuple(r.StageNo, r.HeadX, r.HeadY, r.Heading, r.GameRunning, r.StopFlag, r.Score,
+                   r.StarCount, r.StarTaken, r.HitColor, r.TurnsLeft, r.StageBonus, r.LinkLock,
+                   r.DemoPhase),
+        std::tuple(int16_t(1), int16_t(2), int16_t(2), int16_t(4), 0, 1, 0, 0, 0, 0u, 0, 0, 0, 0));
+    EXPECT_EQ(f.picSTAGE.surface.Picture(), LoadPicture(kPictureTitle));
+    EXPECT_EQ(std::tuple(f.lblSC.caption, f.lblNumber.caption, f.lblBN.caption),
+              std::tuple(FormatScore(r.HiScore[1]), std::string(), std::string()));
+    EXPECT_TRUE(f.MMG_Start.enabled && f.MM_Setting.enabled && f.DemoTimer.enabled);
+    EXPECT_FALSE(f.picSTAGE.enabled || f.lblMsg.visible || f.lblbonus1.visible ||
+                 f.lblbonus2.visible || f.lblHSC1.visible);
+    // The hall of fame shows the table as the game left it, its score entered.
+    const Label* panel[] = {&f.lblHSC1, &f.lblHSC2, &f.lblHSC3, &f.lblHSC4, &f.lblHSC5};
+    for (int i = 1; i <= kHallOfFamePlaces; ++i)
+      EXPECT_EQ(panel[i - 1]->caption, HallOfFameCaption(i, r.HiScore[size_t(i)])) << i;
+  }
 };
 
 }  // namespace marvo::support
