@@ -24,8 +24,9 @@ class GameTest : public support::GameFixture {};
 // All ten stages with every star, or with one left: the all-clear bonus, the
 // perfect line only for seven stars, five seconds of music over ALL CLEAR!,
 // then GAME OVER (one pixel right of every other banner) with the jingle for
-// three seconds.
+// three seconds. The first game stays the best run kept.
 TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
+  std::string best;
   for (bool every_star : {true, false}) {
     SCOPED_TRACE(every_star);
     dir.Write("marvo.ini", "");  // the table a game's end finds: the defaults
@@ -41,7 +42,7 @@ TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
       if (m.At("all clear gone") >= 0 && game_over.pixels.empty())
         game_over = app.form.picSTAGE.surface.Pixels();
     };
-    Enter();
+    const End played = Ended([&] { Enter(); });
     EXPECT_TRUE(support::MatchesPng(game_over, "tests/golden/game-over.png"));  // GAME OVER alone
     EXPECT_EQ(with_bonus - before_bonus, every_star ? kAllStarsBonus : kAllClearBonus);
     EXPECT_EQ(std::pair(m.Count("perfect"), m.Count("stage 2")), std::pair(every_star ? 1 : 0, 1));
@@ -58,69 +59,66 @@ TEST_F(GameTest, AllTenStagesClearedWithOrWithoutEveryStarEndInTheTitle) {
     for (int star = every_star ? 0 : 1; star < 7; ++star) expected.push_back("play p1.wav once");
     expected.insert(expected.end(), {"stop 0", "play bgm2.wav once"});
     EXPECT_EQ(mixer.cues, expected);
+    if (every_star) best = dir.Read("replays/last.mvr");
+    EXPECT_EQ(dir.Read("replays/best.mvr"), best);
+    ExpectTheSameWatchedAgain(played, true);
   }
 }
 
-// Every deadly hit ends the game the same way: crash cue, burst, the score in
-// the hall of fame, GAME OVER for three seconds with the jingle, then the
-// title. The cues follow the music switch and the track, each read at its
-// moment.
-TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleWithTheScoreEntered) {
+// Every deadly hit ends the game the same way: crash cue, burst, GAME OVER
+// for three seconds with the jingle, then the title. The cues follow the music
+// switch and the track, each read at its moment. Watched again, each game ends
+// the same.
+TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleAndWatchedAgainTheSame) {
+  using Edge = support::Autoplayer::Edge;
   const Cues kTrack1 = {"play bgm1.wav forever", "play e1.wav once", "stop 0",
                         "play bgm2.wav once"};
   const Cues kTrack2 = {"play bgm3.wav forever", "play e1.wav once", "stop 2",
                         "play bgm4.wav once"};
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
-  // Dying on the blue block with no turn at all, on the left and the top
-  // border, and outside the field below it, where the colour read is invalid.
+  // Dying on the first stage's blue block with no turn at all, or by plan on
+  // the left and the top border, and outside the field below it, where the
+  // colour read is invalid.
   const struct {
-    int16_t x, y, heading;  // where the head is put once play begins
+    Edge edge;
     bool music;
     int32_t track;
     const Cues& cues;
     std::string caption;  // the strip during play
   } crashes[] = {
-      {2, 2, kDownRight, true, 1, kTrack1, TrackCredit(1)},
-      {14, 200, kDownLeft, true, 5, kTrack2, TrackCredit(2)},
-      {200, 14, kUpRight, false, 2, kQuiet, "MARVOSTEL Version " MARVO_VERSION},
-      {200, 332, kDownRight, true, 1, kTrack1, TrackCredit(1)},
+      {Edge::kNone, true, 1, kTrack1, TrackCredit(1)},
+      {Edge::kLeft, true, 5, kTrack2, TrackCredit(2)},
+      {Edge::kTop, false, 2, kQuiet, "MARVOSTEL Version " MARVO_VERSION},
+      {Edge::kBottom, true, 1, kTrack1, TrackCredit(1)},
   };
-  player.playing = false;
-  dir.Write("marvo.ini",
-            "[MARVOSTEL]\nHISCORE1=100000\nHISCORE2=90000\nHISCORE3=80000\n"
-            "HISCORE4=70000\nHISCORE5=0\n");
-  int32_t score = 2500;
   for (const auto& c : crashes) {
-    SCOPED_TRACE(c.x * 1000 + c.y);
+    SCOPED_TRACE(int(c.edge));
     mixer.cues.clear();
     c.music ? app.MMG_BGMU_Click() : app.MMG_BGMN_Click();
     app.record.BgmTrack = c.track;
+    player.playing = c.edge != Edge::kNone;
+    player.aim_at_edge = c.edge;
     support::Moments m(app, platform, mixer);
-    bool placed = false, burst = false;
+    bool burst = false;
     std::string shown;
     player.on_yield = [&] {
       m.Look();
-      GameRecord& r = app.record;
-      if (app.form.picSTAGE.enabled && !placed) {
-        placed = true;
-        r.HeadX = c.x, r.HeadY = c.y, r.Heading = c.heading, r.Score = score;
-        shown = app.form.lblBgmName.caption;
-      }
+      const GameRecord& r = app.record;
+      if (app.form.picSTAGE.enabled && shown.empty()) shown = app.form.lblBgmName.caption;
       if (m.At("stopped") >= 0 && m.At("title") < 0 && !burst)
         burst = FieldAt(r.HeadX, r.HeadY + (r.HeadY > 171 ? -25 : 25)) == kWhite;
     };
-    Enter();
+    const End played = Ended([&] { Enter(); });
     EXPECT_TRUE(burst);
     const double crash = m.At("stopped");
     EXPECT_NEAR(m.At("play e1.wav once"), crash, 0.01);
     EXPECT_NEAR(m.At("banner", 2), crash, 0.01);    // GET READY!, then GAME OVER
     EXPECT_NEAR(m.At(c.cues.back()), crash, 0.01);  // the jingle over GAME OVER, or the stop
     EXPECT_NEAR(m.At("title") - crash, 3.0, 0.02);
-    EXPECT_EQ(app.record.HiScore[5], score);  // a crash adds nothing
     EXPECT_EQ(std::tie(mixer.cues, shown), std::tie(c.cues, c.caption));
     EXPECT_EQ(app.record.BgmTrack, c.track);  // the settings outlast the game
     ExpectTitleState();
-    score += 500;
+    ExpectTheSameWatchedAgain(played);
   }
 }
 

@@ -10,8 +10,8 @@
 #include "engine/sound_slots.h"
 #include "generated/game_files.h"
 #include "resources/pictures.h"
-#include "tests/support/headless_game.h"
 #include "tests/support/golden.h"
+#include "tests/support/headless_game.h"
 #include "ui/bonuses.h"
 
 namespace marvo {

@@ -1,11 +1,9 @@
 // Runs kept and played again: the file, what is kept where, and watching.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <tuple>
 
 #include "shell/replay_store.h"
-#include "shell/verify.h"
 #include "tests/support/headless_game.h"
 
 namespace marvo {
@@ -75,67 +73,11 @@ TEST(ReplayStore, LastIsAlwaysReplacedAndEachSpeedsBestOnlyByAHigherScore) {
   EXPECT_EQ(std::tuple(seed_in("best.mvr"), seed_in("best-50.mvr")), std::tuple(6, 5));
 }
 
-class ReplayTest : public support::GameFixture {
- protected:
-  // The field, score and stars in the last moment before the title comes back.
-  using End = std::tuple<std::vector<Color>, int32_t, int32_t>;
-  End Watch(const std::function<void()>& play) {
-    End end;
-    player.on_yield = [&] {
-      const GameRecord& r = app.record;
-      if (r.GameRunning != 0 && r.StopFlag != 0)
-        end = {app.form.picSTAGE.surface.Pixels().pixels, r.Score, r.StarCount};
-    };
-    play();
-    player.on_yield = nullptr;
-    return end;
-  }
-  std::string Replays(const std::string& name) { return dir.Read("replays/" + name); }
-};
-
-TEST_F(ReplayTest, AutoplayedGamesWatchedAgainEndTheSameAndEnterNoScore) {
-  using Edge = support::Autoplayer::Edge;
-  // All ten stages by plan, at random from stage 3 into a crash, and out over
-  // the top edge in stage 2.
-  const std::tuple<double, int, Edge> ways[] = {
-      {0.0, 1, Edge::kNone}, {0.05, 3, Edge::kNone}, {0.0, 2, Edge::kTop}};
-  std::string best_so_far;
-  for (const auto& [chance, random_from, edge] : ways) {
-    SCOPED_TRACE(random_from);
-    player.playing = true;
-    player.random_press_chance = chance;
-    player.random_from_stage = random_from;
-    player.aim_at_edge = edge;
-    const End played = Watch([&] { Enter(); });
-    const std::string file = Replays("last.mvr");
-    const ReplayRead read = DecodeReplay(file);
-    ASSERT_TRUE(read.run) << read.reason;
-    EXPECT_EQ(read.run->final_score, std::get<1>(played));
-    if (best_so_far.empty()) best_so_far = file;  // the all-clear stays the best
-    EXPECT_EQ(Replays("best.mvr"), best_so_far);
-    EXPECT_TRUE(app.form.MMG_Watch.enabled);
-
-    const auto hall = app.record.HiScore;
-    player.playing = false;
-    const End watched = Watch([&] { app.WatchRun(*read.run); });
-    EXPECT_EQ(watched, played);
-    EXPECT_EQ(app.record.HiScore, hall);
-    EXPECT_EQ(Replays("last.mvr"), file);
-    EXPECT_EQ(ReplayHeadless(*read.run, text), *read.run);
-
-    // One turn a tick later, sealed again: the check names a stage.
-    marvo::Run moved = *read.run;
-    moved.turns.at(moved.turns.size() / 2).tick += 1;
-    std::FILE* null = std::fopen("/dev/null", "w");
-    EXPECT_EQ(std::pair(VerifyRun(moved, text, null, null), VerifyRun(*read.run, text, null, null)),
-              std::pair(1, 0));
-    std::fclose(null);
-  }
-}
+class ReplayTest : public support::GameFixture {};
 
 TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
   Enter();
-  const ReplayRead read = DecodeReplay(Replays("last.mvr"));
+  const ReplayRead read = DecodeReplay(dir.Read("replays/last.mvr"));
   ASSERT_TRUE(read.run);
   player.playing = false;
   for (int16_t key : {kKeyEnter, kKeyEscape, kKeySpace, kKeyF2}) {

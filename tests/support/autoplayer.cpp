@@ -43,7 +43,10 @@ void Autoplayer::BeginStage() {
 void Autoplayer::MarkEdge(Surface& field) const {
   // The head keeps its start's remainders modulo 3; the innermost line it can
   // land on inside the border, reached heading outwards, has the edge next.
+  // Only the first step from the start corner lands on it heading inwards.
   const int rx = record_->HeadX % 3, ry = record_->HeadY % 3;
+  const int first_x = record_->HeadX + kStepX[size_t(record_->Heading)];
+  const int first_y = record_->HeadY + kStepY[size_t(record_->Heading)];
   const auto first_after = [](int from, int r) { return from + ((r - from) % 3 + 3) % 3; };
   const auto last_before = [](int to, int r) { return to - ((to - r) % 3 + 3) % 3; };
   const int left = first_after(kInsideLeft, rx), right = last_before(kInsideRight, rx);
@@ -57,7 +60,9 @@ void Autoplayer::MarkEdge(Surface& field) const {
                         (aim_at_edge == Edge::kRight && x == right) ||
                         (aim_at_edge == Edge::kTop && y == top) ||
                         (aim_at_edge == Edge::kBottom && y == bottom);
-      if (line && pixels.At(x, y) == kBlack && InsideWindow(x, y)) field.Point(x, y, kRed);
+      const bool first = x == first_x && y == first_y;
+      if (line && !first && pixels.At(x, y) == kBlack && InsideWindow(x, y))
+        field.Point(x, y, kRed);
     }
   }
 }
