@@ -88,6 +88,14 @@ TEST_F(PlayTest, TheGoalIsARedDiscNearTheRightEdgeAndTheBurstFiveRingsWithYields
     platform.RunUntil(platform.Clock() + 0.011);
   }
   EXPECT_GT(heights.size(), 150u);
+  // Solid: on each row the red runs unbroken across the middle.
+  const auto [x1, y1, x2, y2] = Bounds(kRed);
+  for (int y = y1; y <= y2; ++y) {
+    int width = 0;
+    for (int x = x1; x <= x2; ++x) width += FieldAt(x, y) == kRed;
+    for (int x = 420 - (width - 1) / 2; x <= 420 + (width - 1) / 2; ++x)
+      EXPECT_EQ(FieldAt(x, y), kRed) << x << "," << y;
+  }
 
   play.BuildStage(11);
   const long yields = platform.Yields();
@@ -96,6 +104,13 @@ TEST_F(PlayTest, TheGoalIsARedDiscNearTheRightEdgeAndTheBurstFiveRingsWithYields
   std::string row;  // rightwards from the centre: the rings 5 pixels apart
   for (int x = 201; x <= 226; ++x) row += FieldAt(x, 150) == kWhite ? 'o' : '.';
   EXPECT_EQ(row, "....o....o....o....o....o.");
+  // Outlines symmetric about both axes and the diagonal.
+  for (int y = 120; y <= 180; ++y)
+    for (int x = 170; x <= 230; ++x)
+      EXPECT_TRUE(FieldAt(x, y) != kWhite ||
+                  (FieldAt(400 - x, y) == kWhite && FieldAt(x, 300 - y) == kWhite &&
+                   FieldAt(y + 50, x - 50) == kWhite))
+          << x << "," << y;
 }
 
 TEST_F(PlayTest, SpaceTurnsWithinTheRationAndPaysBravoOnlyForABlueWallOneStepAhead) {

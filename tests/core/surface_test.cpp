@@ -2,47 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <utility>
 
 namespace marvo {
 namespace {
-
-using Points = std::set<std::pair<int, int>>;
-
-// Every pixel of `surface` that is not black.
-Points Lit(const Surface& surface) {
-  Points lit;
-  for (int y = 0; y < surface.Height(); ++y)
-    for (int x = 0; x < surface.Width(); ++x)
-      if (surface.GetPixel(x, y) != kBlack) lit.emplace(x, y);
-  return lit;
-}
-
-TEST(Surface, CirclesAreSymmetricOutlinesOrSolidDiscs) {
-  Surface s(60, 60);
-  s.Circle(30, 30, 5, kWhite);
-  const Points ring = Lit(s);
-  for (auto [x, y] : ring) {
-    EXPECT_TRUE(ring.count({60 - x, y}) && ring.count({x, 60 - y}) && ring.count({y, x}));
-    const int d2 = (x - 30) * (x - 30) + (y - 30) * (y - 30);
-    EXPECT_TRUE(d2 >= 4 * 4 && d2 <= 6 * 6) << x << "," << y;
-  }
-  EXPECT_EQ(s.GetPixel(30, 30), kBlack);  // transparent fill by default
-
-  // The goal: a solid red disc of radius 14, 29 pixels across, without holes.
-  s.AssignPicture(nullptr);
-  s.fill_color = kRed, s.fill_style = FillStyle::kSolid;
-  s.Circle(30, 30, 14, kRed);
-  const Points disc = Lit(s);
-  EXPECT_EQ(std::pair(disc.begin()->first, disc.rbegin()->first), std::pair(16, 44));
-  for (int y = 16; y <= 44; ++y) {
-    int width = 0;
-    for (int x = 0; x < 60; ++x) width += s.GetPixel(x, y) == kRed;
-    for (int x = 30 - (width - 1) / 2; x <= 30 + (width - 1) / 2; ++x)
-      EXPECT_EQ(s.GetPixel(x, y), kRed) << x << "," << y;
-  }
-}
 
 TEST(Surface, BlockCopiesCopyAndOrAndAreClipped) {
   Surface src(4, 1), and_dst(4, 1), or_dst(4, 1);
