@@ -14,7 +14,7 @@
 namespace marvo {
 namespace {
 
-class AppTest : public testing::Test, public support::HeadlessGame {};
+class AppTest : public testing::Test, public support::HeadlessGame<> {};
 
 TEST_F(AppTest, OnlyEnterOrTheStartCommandStartsAGameAndMusicCommandsMarkOneOfEachPair) {
   dir.Write("marvo.ini", "[MARVOSTEL]\nHISCORE1=1234567\n");

@@ -58,7 +58,7 @@ TEST_F(ClosingTest, TwoCopiesEachKeepTheOthersScoreWhicheverEndsFirst) {
     SCOPED_TRACE(first_ends_first);
     dir.Write("marvo.ini", "[MARVOSTEL]\nBGM=1\n");
     app.Form_Load();
-    support::HeadlessGame other(true, dir.path());
+    support::HeadlessGame<> other(true, dir.path());
     other.app.Form_Load();
     PlayGameScoring(7000);
     EXPECT_EQ(Profile::Parse(dir.Read("marvo.ini")).Get("MARVOSTEL", "HISCORE2", ""), "7000");

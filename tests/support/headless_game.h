@@ -27,10 +27,11 @@
 namespace marvo::support {
 
 // The whole game without a window: the app on virtual time with a recording
-// mixer and desktop, text drawn as blocks, and an autoplayer between the game
+// mixer and desktop, text drawn by `Text`, and an autoplayer between the game
 // and the clock that presses Space on the field. The game's directory holds
 // both music tracks unless told otherwise; a second copy of the game may share
 // another one's folder. Nothing is loaded yet.
+template <class Text = BlockTextRasterizer>
 class HeadlessGame {
  public:
   explicit HeadlessGame(bool with_music = true, const std::string& shared_dir = {})
@@ -64,7 +65,7 @@ class HeadlessGame {
   TempDir dir;
   VirtualPlatform platform;
   Autoplayer player;
-  BlockTextRasterizer text;
+  Text text;
   RecordingDesktop desktop;
   RecordingMixer mixer;
   App app;
@@ -72,7 +73,7 @@ class HeadlessGame {
 
 // The whole game headless, loaded as at start-up, with the title timer running
 // on virtual time.
-class GameFixture : public testing::Test, public HeadlessGame {
+class GameFixture : public testing::Test, public HeadlessGame<> {
  protected:
   GameFixture() {
     platform.AddTimer(app.form.DemoTimer, [this] { app.DemoTimer_Timer(); });
