@@ -75,8 +75,10 @@ TEST(ReplayStore, LastIsAlwaysReplacedAndEachSpeedsBestOnlyByAHigherScore) {
 
 class ReplayTest : public support::GameFixture {};
 
-TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
-  Enter();
+// A stop key ends a run being watched at once and does nothing else. Shown
+// between games, the best run plays after a minute idle, until any key.
+TEST_F(ReplayTest, AStopKeyEndsWatchingAtOnceAndTheBestRunShowsAfterAMinuteIdle) {
+  Enter();  // the run to watch, and the best to show
   const ReplayRead read = DecodeReplay(dir.Read("replays/last.mvr"));
   ASSERT_TRUE(read.run);
   player.playing = false;
@@ -94,11 +96,7 @@ TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
     EXPECT_EQ(std::tuple(app.record.GameRunning, app.form.replay_mark, app.form.MMG_Start.enabled),
               std::tuple(0, false, true));
   }
-}
 
-TEST_F(ReplayTest, ShownBetweenGamesTheBestRunPlaysAfterAMinuteIdleUntilAnyKey) {
-  Enter();  // the best run to show
-  player.playing = false;
   double shown_at = 0, last_shown = 0;
   player.on_yield = [&] {
     if (!app.form.replay_mark) return;

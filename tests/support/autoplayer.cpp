@@ -35,7 +35,7 @@ void Autoplayer::BeginStage() {
           if (pixels.At(x, y) == kYellow) field.Point(x, y, kBlue);
     }
     if (Aiming()) MarkEdge(field);
-    plans.push_back(solver_.Solve(field, {record_->HeadX, record_->HeadY, record_->Heading}));
+    plan_ = solver_.Solve(field, {record_->HeadX, record_->HeadY, record_->Heading});
   }
   PressFor(1);
 }
@@ -77,8 +77,7 @@ void Autoplayer::PressFor(int tick) {
     for (uint32_t i = 0; i <= (random_seed >> 4) % 3; ++i) press_space_();
     return;
   }
-  if (plans.empty()) return;
-  for (const TurnPresses& p : plans.back().presses)
+  for (const TurnPresses& p : plan_.presses)
     if (p.tick == tick)
       for (int i = 0; i < p.presses; ++i) press_space_();
 }
