@@ -19,12 +19,7 @@ namespace marvo::support {
 class Moments {
  public:
   Moments(const App& app, Platform& clock, const RecordingMixer& mixer)
-      : app_(app),
-        clock_(clock),
-        mixer_(mixer),
-        start_(clock.Clock()),
-        cues_(mixer.cues.size()),
-        seen_(Now()) {}  // the state as found is no moment
+      : app_(app), clock_(clock), mixer_(mixer), start_(clock.Clock()) {}
 
   void Look() {
     while (cues_ < mixer_.cues.size()) Note(mixer_.cues[cues_++]);
@@ -72,8 +67,8 @@ class Moments {
   Platform& clock_;
   const RecordingMixer& mixer_;
   const double start_;
-  size_t cues_;
-  std::array<std::string, 6> seen_;
+  size_t cues_ = mixer_.cues.size();
+  std::array<std::string, 6> seen_ = Now();  // the state as found is no moment
   std::vector<std::pair<std::string, double>> moments_;
 };
 
