@@ -1,5 +1,6 @@
-// The title: the strip's rotating captions and the links they open, the views
-// and the hall of fame they alternate with, and the read-outs.
+// The title and what its menus open: the strip's rotating captions and the
+// links they open, the views and the hall of fame they alternate with, the
+// read-outs, the About window and the menus' language.
 #include "shell/title.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,9 @@
 #include "flow/hall_of_fame.h"
 #include "flow/status.h"
 #include "generated/version.h"
+#include "shell/about.h"
 #include "shell/commands.h"
+#include "shell/language.h"
 #include "tests/support/golden.h"
 #include "tests/support/headless_game.h"
 
@@ -125,6 +128,86 @@ TEST(EnterHighScore, RanksInOnePassFromTheBottomWithTiesPlacedBelow) {
     EnterHighScore(record, score);
     EXPECT_EQ(record.HiScore, expected) << score;
   }
+}
+
+class AboutTest : public testing::Test {
+ protected:
+  void ClickEmblem() {
+    int16_t button = 1, shift = 0;
+    float x = 5, y = 5;
+    desktop.about_events->imgEmblem_MouseUp(button, shift, x, y);
+  }
+  int Top() const { return desktop.about_model->picScroll2.rect.y; }
+
+  MainFormModel main_form;
+  support::RecordingDesktop desktop;
+  AboutWindowSlot slot{desktop, main_form};
+  support::VirtualPlatform platform;
+};
+
+TEST_F(AboutTest, TheRollClimbs304PixelsOnceThenStopsAndOkHandsBackTheMainWindow) {
+  int ticks = 0;
+  slot.Open();
+  AboutBox* first = slot.Current();
+  slot.Open();  // the menu cannot be reached while it is open; if it were, no second box
+  EXPECT_EQ(slot.Current(), first);
+  EXPECT_FALSE(main_form.enabled);
+  // The window's timer ticks on virtual time, as the desktop would tick it.
+  platform.AddTimer(first->form.ScrollTimer, [&] { ++ticks, first->ScrollTimer_Timer(); });
+  platform.RunUntil(platform.Clock() + 1.0);  // nothing moves until the emblem is clicked
+  EXPECT_EQ(std::pair(ticks, Top()), std::pair(0, 0));
+
+  // 64 moves a second, so the roll can be read: 304 moves in 4.75 s.
+  ClickEmblem();
+  const double clicked = platform.Clock();
+  platform.RunUntil(clicked + 1.0005);
+  ClickEmblem();  // a second click changes nothing
+  EXPECT_EQ(Top(), -64);
+  platform.RunUntil(clicked + 4.7495);
+  EXPECT_EQ(Top(), -303);
+  platform.RunUntil(clicked + 10.0);
+  // 304 moves, and the tick after the last one stops the timer for good.
+  EXPECT_EQ(std::pair(ticks, Top()), std::pair(305, -304));
+  EXPECT_FALSE(first->form.ScrollTimer.enabled);
+  ClickEmblem();  // after the roll: no restart
+  platform.RunUntil(platform.Clock() + 1.0);
+  EXPECT_EQ(std::pair(ticks, Top()), std::pair(305, -304));
+
+  // OK: the main window back, the About window gone; the model lives on until
+  // the next opening, so OK's own handler returns into a live object.
+  desktop.about_events->cmdOK_Click();
+  EXPECT_TRUE(main_form.enabled);
+  EXPECT_FALSE(slot.IsOpen());
+  EXPECT_EQ(slot.Current(), first);
+  first->cmdOK_Click();  // a click queued behind the first closes nothing twice
+
+  // A slot going away takes its open window with it.
+  { AboutWindowSlot(desktop, main_form).Open(); }
+  EXPECT_EQ(desktop.requests, (std::vector<std::string>{"show about", "show about", "close about",
+                                                        "show about", "close about"}));
+  EXPECT_EQ(desktop.about_model, nullptr);
+}
+
+TEST(MenuLanguageTest, TheMessagesLocaleAndLanguageDecideAsQtReadsThem) {
+  constexpr auto ja = MenuLanguage::kJapanese, en = MenuLanguage::kEnglish;
+  const struct {
+    LocaleVariables locale;  // LC_ALL, LC_MESSAGES, LANG, LANGUAGE
+    MenuLanguage expected;
+  } cases[] = {
+      {{"", "", "", ""}, ja},              // nothing set: as the tests run
+      {{"", "", "C.UTF-8", "en_US"}, ja},  // a plain locale ignores LANGUAGE
+      {{"", "", "POSIX", ""}, ja},
+      {{"", "", "ja_JP.UTF-8", ""}, ja},
+      {{"", "", "jv_ID", ""}, en},                              // only "ja" is Japanese
+      {{"en_GB.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", ""}, en},  // LC_ALL first
+      {{"", "ja_JP.eucJP", "en_US.UTF-8", ""}, ja},             // then LC_MESSAGES
+      {{"", "", "en_US.UTF-8", "ja:en"}, ja},                   // the first preference of LANGUAGE
+      {{"", "", "ja_JP.UTF-8", "::fr_FR:ja"}, en},
+      {{"", "", "ja_JP.UTF-8", ":"}, ja},  // an empty list names no one
+  };
+  for (const auto& [l, expected] : cases)
+    EXPECT_EQ(ChooseMenuLanguage(l), expected)
+        << l.lc_all << "|" << l.lc_messages << "|" << l.lang << "|" << l.language;
 }
 
 }  // namespace
