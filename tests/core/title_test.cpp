@@ -75,11 +75,10 @@ TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterA
 // The support page and the strip's links open under the hourglass; only a
 // browser that fails is reported, in the same words for both. (Which help file
 // shows in which language is seen end to end, lang_e2e.sh.)
-TEST(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
-  support::RecordingDesktop desktop;
-  GameRecord record;
-  record.StoreStartUpValues();
-  FillLinkList(record);
+class LinkStripTest : public support::GameFixture {};
+
+TEST_F(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
+  GameRecord& record = app.record;
   // Each caption reads "Title (address)", the address exactly as opened.
   for (size_t i = 1; i <= kLinkCount; ++i)
     EXPECT_TRUE(record.Captions[i].ends_with(" (" + record.LinkUrls[i] + ")")) << i;
@@ -130,7 +129,7 @@ TEST(EnterHighScore, RanksInOnePassFromTheBottomWithTiesPlacedBelow) {
   }
 }
 
-class AboutTest : public testing::Test {
+class AboutTest : public support::GameFixture {
  protected:
   void ClickEmblem() {
     int16_t button = 1, shift = 0;
@@ -139,10 +138,7 @@ class AboutTest : public testing::Test {
   }
   int Top() const { return desktop.about_model->picScroll2.rect.y; }
 
-  MainFormModel main_form;
-  support::RecordingDesktop desktop;
-  AboutWindowSlot slot{desktop, main_form};
-  support::VirtualPlatform platform;
+  AboutWindowSlot slot{desktop, app.form};
 };
 
 TEST_F(AboutTest, TheRollClimbs304PixelsOnceThenStopsAndOkHandsBackTheMainWindow) {
@@ -151,7 +147,7 @@ TEST_F(AboutTest, TheRollClimbs304PixelsOnceThenStopsAndOkHandsBackTheMainWindow
   AboutBox* first = slot.Current();
   slot.Open();  // the menu cannot be reached while it is open; if it were, no second box
   EXPECT_EQ(slot.Current(), first);
-  EXPECT_FALSE(main_form.enabled);
+  EXPECT_FALSE(app.form.enabled);
   // The window's timer ticks on virtual time, as the desktop would tick it.
   platform.AddTimer(first->form.ScrollTimer, [&] { ++ticks, first->ScrollTimer_Timer(); });
   platform.RunUntil(platform.Clock() + 1.0);  // nothing moves until the emblem is clicked
@@ -176,13 +172,13 @@ TEST_F(AboutTest, TheRollClimbs304PixelsOnceThenStopsAndOkHandsBackTheMainWindow
   // OK: the main window back, the About window gone; the model lives on until
   // the next opening, so OK's own handler returns into a live object.
   desktop.about_events->cmdOK_Click();
-  EXPECT_TRUE(main_form.enabled);
+  EXPECT_TRUE(app.form.enabled);
   EXPECT_FALSE(slot.IsOpen());
   EXPECT_EQ(slot.Current(), first);
   first->cmdOK_Click();  // a click queued behind the first closes nothing twice
 
   // A slot going away takes its open window with it.
-  { AboutWindowSlot(desktop, main_form).Open(); }
+  { AboutWindowSlot(desktop, app.form).Open(); }
   EXPECT_EQ(desktop.requests, (std::vector<std::string>{"show about", "show about", "close about",
                                                         "show about", "close about"}));
   EXPECT_EQ(desktop.about_model, nullptr);
