@@ -110,10 +110,9 @@ TEST(ReadOutFormats, PadToTheirWidthButNeverDropADigit) {
 }
 
 TEST(EnterHighScore, RanksInOnePassFromTheBottomWithTiesPlacedBelow) {
-  using Table = HallOfFame;
-  const Table sorted = {0, 10000, 5000, 4000, 3000, 2000};
-  const Table rising = {0, 2000, 3000, 4000, 5000, 10000};  // as a settings file may hold it
-  const std::tuple<Table, int32_t, Table> cases[] = {
+  const HallOfFame sorted = {0, 10000, 5000, 4000, 3000, 2000};
+  const HallOfFame rising = {0, 2000, 3000, 4000, 5000, 10000};  // as a settings file may hold it
+  const std::tuple<HallOfFame, int32_t, HallOfFame> cases[] = {
       {sorted, 12000, {0, 12000, 10000, 5000, 4000, 3000}},
       {sorted, 4000, {0, 10000, 5000, 4000, 4000, 3000}},
       // A tie stops the pass below the entry it equals, even over lower ones.

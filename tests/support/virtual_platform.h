@@ -16,9 +16,6 @@ namespace marvo::support {
 // milliseconds. Model timers tick on the same clock.
 class VirtualPlatform final : public Platform {
  public:
-  // Virtual time starts away from zero, so nothing can lean on a zero clock.
-  explicit VirtualPlatform(double start = 1000.0) : now_(start) {}
-
   double Clock() override { return now_; }
   void Yield(double deadline) override;
   // The virtual clock's reading as a seed, unless a test fixed the seed.
@@ -55,7 +52,7 @@ class VirtualPlatform final : public Platform {
   void ArmTimers();
   double NextDue() const;
 
-  double now_;
+  double now_ = 1000.0;  // away from zero, so nothing can lean on a zero clock
   std::optional<uint32_t> fixed_seed_;
   double quantum_ = 0.0005;
   long yields_ = 0;
