@@ -25,23 +25,21 @@ TEST(ReplayFile, ReadsBackWhatItWroteAndRefusesAnythingElseWithItsReason) {
   EXPECT_EQ(std::tie(*read.run, read.game_version), std::tie(run, "9.8.7"));
 
   const std::string body = bytes.substr(0, bytes.size() - 4);
-  std::string newer = body, other = bytes, flipped = bytes;
-  newer[4] = 2;
-  other[0] = 'X';
-  flipped[30] ^= 1;
-  std::string backwards = body;
-  backwards[34] = 0;  // the third turn's tick, before the second's
+  const auto with = [](std::string s, size_t at, int c) {  // one byte changed
+    s[at] = char(c);
+    return s;
+  };
   const std::pair<std::string, std::string> refused[] = {
       {"", "too short"},
       {bytes.substr(0, 12), "too short"},
-      {other, "wrong magic"},
-      {Resealed(newer), "newer"},
-      {flipped, "check sum"},
+      {with(bytes, 0, 'X'), "wrong magic"},
+      {Resealed(with(body, 4, 2)), "newer"},
+      {with(bytes, 30, bytes[30] ^ 1), "check sum"},
       {Resealed(body.substr(0, body.size() - 1)), "too short"},
       {Resealed(body + "x"), "too long"},
       {bytes + std::string(4000, '\0'), "too long"},
-      {Resealed(body.substr(0, 12) + "\x21" + body.substr(13)), "unknown speed"},
-      {Resealed(backwards), "out of order"},
+      {Resealed(with(body, 12, 0x21)), "unknown speed"},
+      {Resealed(with(body, 34, 0)), "out of order"},  // the third turn's tick, before the second's
   };
   for (const auto& [file, reason] : refused) {
     const ReplayRead bad = DecodeReplay(file);

@@ -1,6 +1,5 @@
-// The title and what its menus open: the strip's rotating captions and the
-// links they open, the views and the hall of fame they alternate with, the
-// read-outs, the About window and the menus' language.
+// The title and what its menus open: the strip's captions and links, the views
+// and the hall of fame, the read-outs, the About window, the menus' language.
 #include "shell/title.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +59,6 @@ TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterA
   // A game stops the timer and plays on the field; the title comes back
   // undimmed. The captions go on where they stood, ten seconds after the timer
   // starts again.
-  player.playing = false;
   Enter();
   const double back = platform.Clock();
   ExpectView(false);
@@ -73,8 +71,8 @@ TEST_F(TitleTest, CaptionsRotateInFivesWhileTheViewsAlternateInTwosAndGoOnAfterA
 }
 
 // The support page and the strip's links open under the hourglass; only a
-// browser that fails is reported, in the same words for both. (Which help file
-// shows in which language is seen end to end, lang_e2e.sh.)
+// browser that fails is reported, in the same words for both. (The help file
+// each language shows is lang_e2e.sh's.)
 class LinkStripTest : public support::GameFixture {};
 
 TEST_F(LinkStripTest, OpensTheShownEntryOnlyBetweenGamesAfterTheFirstCaption) {
