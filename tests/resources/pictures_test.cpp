@@ -44,7 +44,7 @@ TEST(PicturesTest, EachNumberDecodesToItsOwnPictureOnceAndNoOtherNumberLoads) {
 
 // Play reads colours: blue walls, a yellow star (GameTest.AllTen hears one on
 // each), and on the last stage white and red text out of the head's reach.
-TEST(PicturesTest, StagePicturesHoldOnlyFieldColours) {
+TEST(PicturesTest, StagesHoldOnlyFieldColoursAndTheLastOnesTextsLieOutOfReach) {
   for (int n : {kPictureStage1, kPictureStage2, kPictureStage3, kPictureStage4, kPictureStage5,
                 kPictureStage6, kPictureStage7}) {
     const Image& picture = *LoadPicture(n);
@@ -52,9 +52,6 @@ TEST(PicturesTest, StagePicturesHoldOnlyFieldColours) {
                                              : std::set{kBlack, kBlue, kYellow};
     EXPECT_EQ(std::set(picture.pixels.begin(), picture.pixels.end()), allowed) << n;
   }
-}
-
-TEST(PicturesTest, FinalStageMarginsAreBlackAndItsTextsLieOutOfReach) {
   const Image& picture = *LoadPicture(kPictureStage7);
   const auto black = [&](int x, int y) {
     return picture.Contains(x, y) && picture.At(x, y) == kBlack;

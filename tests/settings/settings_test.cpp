@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -109,50 +110,40 @@ TEST_F(SettingsTest, ScoresAreUsedAsReadAndAValueThatIsNoNumberCountsAsTheKeysDe
   EXPECT_EQ(record.HiScore, (HallOfFame{0, 10000, 5000, 4000, 12, 2000}));
 }
 
-TEST_F(SettingsTest, TheWindowSizeSectionStaysOnceThereAndAZoomThatIsNoNumberCountsAsOne) {
+TEST_F(SettingsTest, TheDisplayAndOptionsSectionsStayOnceThereAndBadValuesReadAsTheDefaults) {
   DisplayChoice display;
-  const auto saved_after_reading = [&](const std::string& text) {
+  Options options;
+  const auto saved = [&](const std::string& text, bool change = false) {
     dir.Write("marvo.ini", text);
     display = {};
-    Read(&display);
-    EXPECT_TRUE(Write(display));
+    Read(&display, &options);
+    if (change) options.speed = Speed::k50, options.remembered = true;  // as the menu does
+    EXPECT_TRUE(Write(display, options));
     return dir.Read("marvo.ini");
   };
-  // A player who never zooms keeps the file as it was (the end-to-end
-  // scripts check it byte for byte, and the section a zoom adds); once
-  // there, the section stays.
-  EXPECT_TRUE(saved_after_reading("[display]\nzoom = 3\n")
+  // A player who never zooms nor changes an option keeps the file as it was (the
+  // end-to-end scripts check it byte for byte); once there, a section stays.
+  const std::string untouched = saved("[MARVOSTEL]\nBGM=1\n");
+  EXPECT_EQ(std::count(untouched.begin(), untouched.end(), '['), 1) << untouched;
+  EXPECT_EQ(options, Options{});
+  EXPECT_TRUE(saved("[display]\nzoom = 3\n")
                   .starts_with("[display]\nzoom=3\nFullScreen=0\n\n[MARVOSTEL]\n"));
   EXPECT_EQ(display.zoom, 3);
-  // A value that is no zoom counts as 1; full screen is on only as "1".
-  for (const std::string values :
-       {"Zoom=0\nFullScreen=1", "Zoom=-2\nFullScreen=yes", "Zoom=2x", "Zoom=99999999999"}) {
-    saved_after_reading("[Display]\n" + values + "\n");
-    EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(1, values.ends_with("=1")))
-        << values;
-  }
-}
-
-TEST_F(SettingsTest, TheOptionsAreWrittenOnlyOnceChangedOrThereAndBadValuesReadAsTheDefault) {
-  Options options;
-  const auto saved = [&](const std::string& text, bool change) {
-    dir.Write("marvo.ini", text);
-    Read(nullptr, &options);
-    if (change) options.speed = Speed::k50, options.remembered = true;  // as the menu does
-    EXPECT_TRUE(Write({}, options));
-    return dir.Read("marvo.ini");
-  };
-  EXPECT_EQ(saved("[MARVOSTEL]\nBGM=1\n", false).find("Options"), std::string::npos);
-  EXPECT_EQ(options, Options{});
   EXPECT_TRUE(
       saved("", true).ends_with("[Options]\nPauseOnFocusLoss=0\nOneButtonStart=0\n"
                                 "HeldKeyTurnsOnce=0\nSpeed=50\nShowBestRun=0\n"));
-  saved(dir.Read("marvo.ini"), false);  // read back, kept when untouched
+  saved(dir.Read("marvo.ini"));  // read back, kept when untouched
   EXPECT_EQ(std::tuple(options.speed, options.remembered), std::tuple(Speed::k50, true));
+  // A value that is no zoom counts as 1; full screen and the options are on only as "1".
+  for (const std::string values :
+       {"Zoom=0\nFullScreen=1", "Zoom=-2\nFullScreen=yes", "Zoom=2x", "Zoom=99999999999"}) {
+    saved("[Display]\n" + values + "\n");
+    EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(1, values.ends_with("=1")))
+        << values;
+  }
   saved(
       "[Options]\nSpeed=60\nOneButtonStart=yes\nHeldKeyTurnsOnce=1\nPauseOnFocusLoss=1\n"
-      "ShowBestRun=1\n",
-      false);
+      "ShowBestRun=1\n");
   EXPECT_EQ(std::tuple(options.speed, options.one_button_start, options.held_key_turns_once,
                        options.pause_on_focus_loss, options.show_best_run),
             std::tuple(Speed::k100, false, true, true, true));
@@ -198,8 +189,7 @@ TEST(DisplayTest, ZoomStopsAtTheLargestFactorThatFitsBothWaysAndFullScreenIsCent
   }
 }
 
-TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConfigFolderElse) {
-  support::TempDir dir;
+TEST_F(SettingsTest, TheFilesStayBesideAWritableProgramAndAnInstalledOneStartsFromThemOnce) {
   ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "share").c_str(), 0755);
   const std::string game = dir / "games";
@@ -217,19 +207,12 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
     EXPECT_EQ(std::pair(files.settings, files.replays), std::pair(settings, replays))
         << data_dir << " " << xdg;
   }
-  if (::geteuid() == 0) return;  // root writes into read-only folders
-  ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
-  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p", ""}).settings,
-            "/home/p/.config/marvostel/marvo.ini");
-}
 
-TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce) {
-  ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "games/bgm3.wav").c_str(), 0700);  // a folder is no wave file
   for (const char* name : {"marvo.hlp", kWaveTrack1Music, kWaveTrack2Music})
     dir.Write(name, "RIFF");
   dir.Write("games/marvo.hlp", "beside");
-  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", "", ""});
+  const GameFiles files = LocateGameFiles(game, {dir.path(), dir / "cfg", "", ""});
   EXPECT_EQ(files.Find("marvo.hlp"), dir / "games/marvo.hlp");
   EXPECT_EQ(files.Find(kWaveTrack2Music), dir / kWaveTrack2Music);
   EXPECT_EQ(files.Find(kWaveCrash), dir / "games/e1.wav");  // missing everywhere
@@ -252,6 +235,10 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
   EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
   ReadSettings(record, form, files);
   EXPECT_EQ(record.HiScore[1], 8888);
+  if (::geteuid() == 0) return;  // root writes into read-only folders
+  ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
+  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p", ""}).settings,
+            "/home/p/.config/marvostel/marvo.ini");
 }
 
 // A file edited by hand while the game runs: its table is taken in the file's
