@@ -23,15 +23,11 @@ namespace {
 
 class SettingsTest : public testing::Test {
  protected:
-  // A copy of the game in `dir`, which it can write: everything lies there.
   void Read(DisplayChoice* display = nullptr, Options* options = nullptr) {
-    ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display, options);
+    ReadSettings(record, form, files, display, options);
   }
-  bool Write(const DisplayChoice& display = {}, const Options& options = {}) {
-    return Save(LocateGameFiles(dir.path(), {}), display, SaveScope::kEverything, options);
-  }
-  bool Save(const GameFiles& files, const DisplayChoice& display = {},
-            SaveScope scope = SaveScope::kEverything, const Options& options = {}) {
+  bool Save(const DisplayChoice& display = {}, const Options& options = {},
+            SaveScope scope = SaveScope::kEverything) {
     return SaveSettings(scope, record, form, files, pending, reason, display, options);
   }
   // The music menus as ReadSettings leaves them, 1 for on: the music submenu
@@ -47,6 +43,7 @@ class SettingsTest : public testing::Test {
   }
 
   support::TempDir dir;
+  GameFiles files = LocateGameFiles(dir.path(), {});  // a copy of the game it can write
   GameRecord record;
   MainFormModel form;
   std::string reason;
@@ -84,11 +81,11 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
     if (!std::strchr(c.tracks, '1')) ::mkdir((folder / kWaveTrack1Music).c_str(), 0700);
     if (std::strchr(c.tracks, '3')) folder.Write(kWaveTrack2Music, "RIFF");
     folder.Write("marvo.ini", "[MARVOSTEL]\n" + c.ini + "\n");
-    const GameFiles files = LocateGameFiles(folder.path(), {});
-    ReadSettings(record, form, files);
+    files = LocateGameFiles(folder.path(), {});
+    Read();
     EXPECT_EQ(record.BgmTrack, c.read_track);
     EXPECT_EQ(Menu(), c.menu);
-    EXPECT_TRUE(Save(files));
+    EXPECT_TRUE(Save());
     const Profile saved = Profile::Parse(folder.Read("marvo.ini"));
     EXPECT_EQ(saved.Get("MARVOSTEL", "BGM", "") + saved.Get("MARVOSTEL", "BGM_TYPE", ""), c.saved);
   }
@@ -118,7 +115,7 @@ TEST_F(SettingsTest, TheDisplayAndOptionsSectionsStayOnceThereAndBadValuesReadAs
     display = {};
     Read(&display, &options);
     if (change) options.speed = Speed::k50, options.remembered = true;  // as the menu does
-    EXPECT_TRUE(Write(display, options));
+    EXPECT_TRUE(Save(display, options));
     return dir.Read("marvo.ini");
   };
   // A player who never zooms nor changes an option keeps the file as it was (the
@@ -166,7 +163,7 @@ TEST_F(SettingsTest, AUtf16FileIsReadAndStaysUtf16ByteForByteApartFromTheChanged
     dir.Write("marvo.ini", utf16(before, le));
     Read();
     pending = {{450, Speed::k100}};
-    EXPECT_TRUE(record.HiScore[1] == 600 && Write()) << reason;
+    EXPECT_TRUE(record.HiScore[1] == 600 && Save()) << reason;
     EXPECT_EQ(dir.Read("marvo.ini"), utf16(after, le)) << le;
   }
 }
@@ -203,8 +200,8 @@ TEST_F(SettingsTest, TheFilesStayBesideAWritableProgramAndAnInstalledOneStartsFr
        "/home/p/.local/share/marvostel/replays"},
   };
   for (const auto& [data_dir, xdg, settings, replays] : cases) {
-    const GameFiles files = LocateGameFiles(game, {data_dir, xdg, "/home/p", xdg});
-    EXPECT_EQ(std::pair(files.settings, files.replays), std::pair(settings, replays))
+    const GameFiles found = LocateGameFiles(game, {data_dir, xdg, "/home/p", xdg});
+    EXPECT_EQ(std::pair(found.settings, found.replays), std::pair(settings, replays))
         << data_dir << " " << xdg;
   }
 
@@ -212,11 +209,11 @@ TEST_F(SettingsTest, TheFilesStayBesideAWritableProgramAndAnInstalledOneStartsFr
   for (const char* name : {"marvo.hlp", kWaveTrack1Music, kWaveTrack2Music})
     dir.Write(name, "RIFF");
   dir.Write("games/marvo.hlp", "beside");
-  const GameFiles files = LocateGameFiles(game, {dir.path(), dir / "cfg", "", ""});
+  files = LocateGameFiles(game, {dir.path(), dir / "cfg", "", ""});
   EXPECT_EQ(files.Find("marvo.hlp"), dir / "games/marvo.hlp");
   EXPECT_EQ(files.Find(kWaveTrack2Music), dir / kWaveTrack2Music);
   EXPECT_EQ(files.Find(kWaveCrash), dir / "games/e1.wav");  // missing everywhere
-  ReadSettings(record, form, files);
+  Read();
   EXPECT_EQ(record.HiScore[1], 10000);  // nothing beside it: the defaults
   // The music menus see the installed music.
   EXPECT_TRUE(form.MMG_BGMT1.enabled && form.MMG_BGMT2.enabled && form.MMG_BGMU.checked);
@@ -226,14 +223,14 @@ TEST_F(SettingsTest, TheFilesStayBesideAWritableProgramAndAnInstalledOneStartsFr
   // program is never written.
   const std::string beside = "[MARVOSTEL]\nHISCORE1=777\n[Other]\nK=v\n";
   dir.Write("games/marvo.ini", beside);
-  ReadSettings(record, form, files);
+  Read();
   EXPECT_EQ(record.HiScore[1], 777);
   pending = {{8888, Speed::k100}};
-  EXPECT_TRUE(Save(files)) << reason;
+  EXPECT_TRUE(Save()) << reason;
   const Profile saved = Profile::Parse(dir.Read("cfg/marvostel/marvo.ini"));
   EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", "") + saved.Get("Other", "K", ""), "8888v");
   EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
-  ReadSettings(record, form, files);
+  Read();
   EXPECT_EQ(record.HiScore[1], 8888);
   if (::geteuid() == 0) return;  // root writes into read-only folders
   ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
@@ -245,12 +242,11 @@ TEST_F(SettingsTest, TheFilesStayBesideAWritableProgramAndAnInstalledOneStartsFr
 // own order, unsorted as it is, and the game's scores join it by the hall of
 // fame's rule, each in its speed's table. A game's end writes nothing else.
 TEST_F(SettingsTest, AGameEndsScoresJoinTheTableOnDiskAsItStandsAndNothingElseIsWritten) {
-  const GameFiles files = LocateGameFiles(dir.path(), {});
   dir.Write("marvo.ini",
             "[MARVOSTEL]\r\nBGM=1\r\nhiscore1 = 300\r\nHISCORE2=9000\r\nHISCORE3=100\r\n"
             "HISCORE4=50\r\nHISCORE5=20\r\n[Speed75]\r\n; mine\r\n");
   pending = {{7000, Speed::k100}, {4000, Speed::k75}, {1999, Speed::k50}};
-  EXPECT_TRUE(Save(files, {}, SaveScope::kHallOfFame)) << reason;
+  EXPECT_TRUE(Save({}, {}, SaveScope::kHallOfFame)) << reason;
   EXPECT_EQ(dir.Read("marvo.ini"),
             "[MARVOSTEL]\r\nBGM=1\r\nhiscore1=300\r\nHISCORE2=9000\r\nHISCORE3=7000\r\nHISCORE4=100"
             "\r\nHISCORE5=50\r\nBGM_TYPE=1\r\n[Speed75]\r\nHISCORE1=10000\r\nHISCORE2=5000"
@@ -261,7 +257,6 @@ TEST_F(SettingsTest, AGameEndsScoresJoinTheTableOnDiskAsItStandsAndNothingElseIs
 // Two processes saving in a loop, each entering scores of its own speed while
 // the other rewrites the file: the folder lock keeps every entry.
 TEST_F(SettingsTest, TwoProcessesSavingAtOnceLoseNoEntry) {
-  const GameFiles files = LocateGameFiles(dir.path(), {});
   pid_t children[2];
   for (int child = 0; child < 2; ++child) {
     children[child] = ::fork();
@@ -269,7 +264,7 @@ TEST_F(SettingsTest, TwoProcessesSavingAtOnceLoseNoEntry) {
     for (int round = 1; round <= 60; ++round) {
       form.MMG_BGMU.checked = (round + child) % 2 == 0;  // a new file every round
       if (round % 12 == 0) pending = {{20000 + round, child == 0 ? Speed::k100 : Speed::k75}};
-      if (!Save(files)) ::_exit(1);
+      if (!Save()) ::_exit(1);
     }
     ::_exit(0);
   }
