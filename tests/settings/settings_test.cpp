@@ -62,6 +62,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
       // Any non-zero switch is off; any track other than one is track two.
       {"13", "BGM=7", 1, "101 11110", "11"},
       {"13", "BGM_TYPE=5", 5, "110 11011", "02"},
+      {"13", "BGM=+\nBGM_TYPE=-", 1, "110 11110", "01"},  // no numbers: the defaults
       // A missing track file forces the other track.
       {"3", "BGM_TYPE=1", 2, "110 10011", "02"},
       {"1", "BGM_TYPE=2", 1, "110 11100", "01"},
@@ -92,18 +93,15 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
 }
 
 TEST_F(SettingsTest, ScoresAreUsedAsReadAndAValueThatIsNoNumberCountsAsTheKeysDefault) {
-  dir.Write(kWaveTrack1Music, "RIFF");
   dir.Write("marvo.ini",
             "[MARVOSTEL]\nHISCORE1=-2147483648\nHISCORE2=900\nHISCORE3=05000\nHISCORE4=-7\n"
             "HISCORE5=+0002147483647\n");
   Read();
   EXPECT_EQ(record.HiScore, (HallOfFame{0, -2147483647 - 1, 900, 5000, -7, 2147483647}));
   dir.Write("marvo.ini",
-            "[MARVOSTEL]\nBGM=+\nBGM_TYPE=-\nHISCORE1=5abc\nHISCORE2=2147483648\n"
+            "[MARVOSTEL]\nHISCORE1=5abc\nHISCORE2=2147483648\n"
             "HISCORE3=-2147483649\nHISCORE4=  12  \nHISCORE5= - 5\n");
   Read();
-  EXPECT_TRUE(form.MMG_BGMU.checked);  // "+" is no number: the default, music on
-  EXPECT_EQ(record.BgmTrack, 1);
   EXPECT_EQ(record.HiScore, (HallOfFame{0, 10000, 5000, 4000, 12, 2000}));
 }
 
