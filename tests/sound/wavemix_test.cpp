@@ -13,7 +13,7 @@ namespace {
 TEST(Wavemix, SlotsFollowTheFileTableUpToSevenPlayOnTheirOwnChannelsAndCloseFreesEachWave) {
   for (const std::string missing : {"", kWaveTrack1Closing, "no device"}) {
     SCOPED_TRACE(missing);
-    // The sound at start-up: the module opened and the game's six files loaded.
+    // The sound as the first game opens it: the module opened and the six files loaded.
     RecordingMixer mixer;
     mixer.missing = {missing};
     mixer.no_device = missing == "no device";
