@@ -1,5 +1,7 @@
 #include "flow/game_flow.h"
 
+#include <utility>
+
 #include "engine/field.h"
 #include "flow/hall_of_fame.h"
 #include "flow/status.h"
@@ -75,6 +77,7 @@ void GameFlow::WatchRun(const Run& run) {
 }
 
 void GameFlow::PlayGame() {
+  if (before_first_game) std::exchange(before_first_game, nullptr)();
   play_.ClearStop();
   clock_.Begin();
   if (!watching_) play_.tape().Record(r_.speed);

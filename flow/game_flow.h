@@ -50,6 +50,9 @@ class GameFlow final : public Endings {
   // score is kept for good and the tables may change.
   // Not told of runs watched. The run is the game as played, to be kept.
   std::function<void(const Run& run)> on_finished;
+  // Called once, as the first game or run watched begins, before its clock
+  // starts: what it takes (opening the sound, say) takes nothing from GET READY!.
+  std::function<void()> before_first_game;
 
   // The play engine, which takes the turn key.
   // The play engine.

@@ -39,16 +39,21 @@ App::App(Platform& platform, const TextRasterizer& text, Desktop& desktop, WaveM
       flow_(record, form, platform, sound_) {
   form.picSTAGE.surface.SetTextRasterizer(&text);
   flow_.on_finished = [this](const Run& run) { GameFinished(run); };
+  // The sound opens with the first game or run watched, not at start-up: the
+  // title plays none, and the mixer's libraries, the device and the decoded
+  // effects would only weigh on it. Without a device the game says so then.
+  flow_.before_first_game = [this] {
+    sound_.OpenSound();
+    LoadWaveFiles(record, sound_, files_.FolderOf(kWaveTrack1Music));
+  };
 }
 
 void App::Form_Load() {
   // The stage builder seeds its random numbers from the clock before every
   // layout, so there is nothing to seed here.
-  sound_.OpenSound();
   // The settings come before the hall of fame and the score read-out show them.
   ReadSettings(record, form, files_, &display, &options);
   ShowOptions();
-  LoadWaveFiles(record, sound_, files_.FolderOf(kWaveTrack1Music));
   FillLinkList(record);
   LoadWindowPictures(form);
   record.StoreStartUpValues();

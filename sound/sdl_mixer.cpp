@@ -3,13 +3,58 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <alsa/error.h>
+#include <dlfcn.h>
 
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <type_traits>
 
 namespace marvo {
 
+// The few functions of SDL2_mixer the game calls.
+struct MixerLibrary {
+  decltype(&Mix_OpenAudio) OpenAudio;
+  decltype(&Mix_CloseAudio) CloseAudio;
+  decltype(&Mix_AllocateChannels) AllocateChannels;
+  decltype(&Mix_LoadWAV_RW) LoadWAV_RW;
+  decltype(&Mix_FreeChunk) FreeChunk;
+  decltype(&Mix_PlayChannelTimed) PlayChannelTimed;
+  decltype(&Mix_HaltChannel) HaltChannel;
+  decltype(&Mix_Pause) Pause;
+  decltype(&Mix_Resume) Resume;
+};
+
 namespace {
+
+// Loads the library once per process and keeps it; null when it or one of
+// its functions is missing.
+const MixerLibrary* LoadMixerLibrary(const std::string& name) {
+  static std::map<std::string, MixerLibrary> loaded;
+  if (const auto it = loaded.find(name); it != loaded.end()) return &it->second;
+  void* handle = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) return nullptr;
+  bool found = true;
+  const auto get = [&](auto& function, const char* symbol) {
+    function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(handle, symbol));
+    found = found && function != nullptr;
+  };
+  MixerLibrary mix{};
+  get(mix.OpenAudio, "Mix_OpenAudio");
+  get(mix.CloseAudio, "Mix_CloseAudio");
+  get(mix.AllocateChannels, "Mix_AllocateChannels");
+  get(mix.LoadWAV_RW, "Mix_LoadWAV_RW");
+  get(mix.FreeChunk, "Mix_FreeChunk");
+  get(mix.PlayChannelTimed, "Mix_PlayChannelTimed");
+  get(mix.HaltChannel, "Mix_HaltChannel");
+  get(mix.Pause, "Mix_Pause");
+  get(mix.Resume, "Mix_Resume");
+  if (!found) {
+    dlclose(handle);
+    return nullptr;
+  }
+  return &loaded.emplace(name, mix).first->second;
+}
 
 // About 23 ms at 44.1 kHz: short enough that a cue sounds with the event.
 constexpr int kChunkFrames = 1024;
@@ -30,13 +75,13 @@ bool LooksLikeWave(const std::string& bytes) {
          std::memcmp(bytes.data() + 8, "WAVE", 4) == 0;
 }
 
-// SDL decodes the wave from memory into a chunk of its own.
-Mix_Chunk* Decode(const std::string& bytes) {
-  SDL_RWops* from = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  return from != nullptr ? Mix_LoadWAV_RW(from, 1) : nullptr;
-}
-
 }  // namespace
+
+// SDL decodes the wave from memory into a chunk of its own.
+Mix_Chunk* SdlMixer::Decode(const std::string& bytes) const {
+  SDL_RWops* from = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  return from != nullptr ? mix_->LoadWAV_RW(from, 1) : nullptr;
+}
 
 SdlMixer::~SdlMixer() { Shutdown(); }
 
@@ -50,17 +95,18 @@ MixSessionHandle SdlMixer::ConfigureInit(const MixConfig& config) {
 int SdlMixer::Activate(MixSessionHandle session, bool activate) {
   if (session == 0 || session != session_) return -1;
   if (!activate) {
-    if (open_) Mix_HaltChannel(-1);
+    if (open_) mix_->HaltChannel(-1);
     return 0;
   }
   if (open_) return 0;
+  if (mix_ == nullptr && (mix_ = LoadMixerLibrary(library_)) == nullptr) return -1;
   // Qt owns SIGINT and SIGTERM; without this hint SDL would swallow them.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   snd_lib_error_set_handler(IgnoreAlsaError);
   const bool opened = OpenDevice();
   snd_lib_error_set_handler(nullptr);
   if (!opened) return -1;
-  Mix_AllocateChannels(kChannels);
+  mix_->AllocateChannels(kChannels);
   open_ = true;
   return 0;
 }
@@ -69,7 +115,7 @@ bool SdlMixer::OpenDevice() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   const int rate = config_.sampling_rate != 0 ? config_.sampling_rate : MIX_DEFAULT_FREQUENCY;
   const int channels = (config_.flags & kMixUseChannelCount) && config_.channels == 1 ? 1 : 2;
-  if (Mix_OpenAudio(rate, AUDIO_S16SYS, channels, kChunkFrames) != 0) {
+  if (mix_->OpenAudio(rate, AUDIO_S16SYS, channels, kChunkFrames) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -117,21 +163,21 @@ int SdlMixer::Play(const MixPlayParams& params) {
   const int loops = params.loops == kMixLoopForever ? -1 : params.loops;
   // Starting a channel replaces whatever it was playing, which is what the
   // clear-queue flag asks for; every channel has the same priority here.
-  return Mix_PlayChannel(params.channel, wave.chunk, loops) == params.channel ? 0 : -1;
+  return mix_->PlayChannelTimed(params.channel, wave.chunk, loops, -1) == params.channel ? 0 : -1;
 }
 
 int SdlMixer::FlushChannel(MixSessionHandle session, int32_t channel, uint32_t) {
   if (!Live(session) || !ValidChannel(channel)) return -1;
-  Mix_HaltChannel(channel);
+  mix_->HaltChannel(channel);
   return 0;
 }
 
 int SdlMixer::PauseAll(MixSessionHandle session, bool pause) {
   if (!Live(session)) return -1;
   if (pause)
-    Mix_Pause(-1);
+    mix_->Pause(-1);
   else
-    Mix_Resume(-1);
+    mix_->Resume(-1);
   return 0;
 }
 
@@ -139,7 +185,7 @@ int SdlMixer::FreeWave(MixSessionHandle session, MixWaveHandle wave) {
   if (!Live(session)) return -1;
   const auto it = waves_.find(wave);
   if (it == waves_.end()) return -1;
-  if (it->second.chunk != nullptr) Mix_FreeChunk(it->second.chunk);  // halts its channels
+  if (it->second.chunk != nullptr) mix_->FreeChunk(it->second.chunk);  // halts its channels
   waves_.erase(it);
   return 0;
 }
@@ -152,11 +198,11 @@ int SdlMixer::CloseSession(MixSessionHandle session) {
 
 void SdlMixer::Shutdown() {
   if (open_) {
-    Mix_HaltChannel(-1);
+    mix_->HaltChannel(-1);
     for (const auto& [handle, wave] : waves_) {
-      if (wave.chunk != nullptr) Mix_FreeChunk(wave.chunk);
+      if (wave.chunk != nullptr) mix_->FreeChunk(wave.chunk);
     }
-    Mix_CloseAudio();
+    mix_->CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
   waves_.clear();

@@ -12,12 +12,19 @@ struct Mix_Chunk;
 
 namespace marvo {
 
+// The mixer's functions, from the library loaded when the sound first opens.
+struct MixerLibrary;
+
 // The wave mixer on SDL2_mixer. Opens SDL's audio subsystem only, and leaves
 // signal handling to the rest of the program. One session at a time.
+// SDL2_mixer is not linked but loaded when a session is first activated: it
+// brings some fifteen libraries of its own (synthesisers, codecs, sound
+// servers). Where it cannot be loaded, activating fails as without a device.
 class SdlMixer final : public WaveMixer {
  public:
   // The game uses seven slots, one channel each.
   static constexpr int kChannels = 7;
+  static constexpr const char* kLibrary = "libSDL2_mixer-2.0.so.0";
 
   // Reads a wave file, or only its first `head` bytes when it is longer: true
   // with them, false when it is missing or cannot be used (the reader says
@@ -26,7 +33,8 @@ class SdlMixer final : public WaveMixer {
   using FileReader =
       std::function<bool(const std::string& path, std::size_t head, std::string& bytes)>;
 
-  explicit SdlMixer(FileReader read) : read_(std::move(read)) {}
+  explicit SdlMixer(FileReader read, std::string library = kLibrary)
+      : read_(std::move(read)), library_(std::move(library)) {}
   SdlMixer(const SdlMixer&) = delete;
   SdlMixer& operator=(const SdlMixer&) = delete;
   ~SdlMixer() override;
@@ -48,6 +56,7 @@ class SdlMixer final : public WaveMixer {
   bool OpenDevice();
   // Reads and decodes the whole file; null when it cannot be had.
   Mix_Chunk* LoadWave(const std::string& path) const;
+  Mix_Chunk* Decode(const std::string& bytes) const;
   void Shutdown();
 
   struct Wave {
@@ -56,7 +65,9 @@ class SdlMixer final : public WaveMixer {
   };
 
   FileReader read_;
-  MixSessionHandle session_ = 0;  // the configured session, 0 = none
+  std::string library_;
+  const MixerLibrary* mix_ = nullptr;  // once loaded
+  MixSessionHandle session_ = 0;       // the configured session, 0 = none
   MixSessionHandle last_session_ = 0;
   MixConfig config_;
   bool open_ = false;  // audio device open for session_

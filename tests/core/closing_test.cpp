@@ -80,8 +80,7 @@ TEST_F(ClosingTest, AFailedSaveIsRetriedAndEachScoreReachesItsOwnSpeedsTableOnce
   rlimit saved{};
   ::getrlimit(RLIMIT_FSIZE, &saved);
   ::signal(SIGXFSZ, SIG_IGN);
-  rlimit full_disk = saved;
-  full_disk.rlim_cur = 200;  // every write of the file fails, as on a full disk
+  rlimit full_disk{200, saved.rlim_max};  // every write of the file fails, as on a full disk
   const std::string comment = "; " + std::string(300, '-') + "\n";
   dir.Write("marvo.ini", comment);
   ::setrlimit(RLIMIT_FSIZE, &full_disk);

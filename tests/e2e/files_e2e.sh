@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Files that are not what they seem in the real game's folder: pipes in place
 # of a music track, the help file and the settings, and the translation linked
-# to /dev/zero. The game comes up, shows its help window, exits as usual and
-# leaves each of them as it was, with one line on stderr for each.
+# to /dev/zero. The game comes up, shows its help window, starts a game (the
+# waves are read then), exits as usual and leaves each of them as it was, with
+# one line on stderr for each.
 # Usage: files_e2e.sh GAME_BINARY ARTEFACT_DIR
 source "$(dirname "$0")/lib.sh"
 e2e_begin "$@"
@@ -19,6 +20,9 @@ popup=$(new_window 5) || fail "the help menu did not open"
 xdotool key h
 help=$(new_window 5 "$popup") || fail "the help window did not open"
 keys -w "$help" Escape
+keys Return
+ready_shown() { (($(count 00FF00 "${BANNER[@]}") > 3000)); }
+poll 10 ready ready_shown
 menu_exit
 wait_game_end 5
 ((GAME_STATUS == 0)) || fail "the game ended with status $GAME_STATUS"

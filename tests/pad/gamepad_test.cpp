@@ -42,35 +42,28 @@ void PullOut(SDL_Joystick* pad) {
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
-class GamepadTest : public testing::Test {
- protected:
-  GamepadTest() : form(model, events) {
-    form.ShowCentered();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gamepad.Available(); }));
-  }
+TEST(GamepadTest, PadsComingAndGoingTurnAndStartAsSpaceAndEnterDoOncePerPress) {
+  MainFormModel model;
+  KeyLog events;
+  MainForm form(model, events);
+  form.ShowCentered();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  Gamepad gamepad{form};
+  ASSERT_TRUE(QTest::qWaitFor([&] { return gamepad.Available(); }));
   // The field as a game sets it; then the pads are looked at once.
-  std::string Look(bool playing = false) {
+  const auto look = [&](bool playing = false) {
     model.picSTAGE.enabled = playing;
     form.Mirror();
     gamepad.Pump();
     QCoreApplication::processEvents();
     return std::exchange(events.keys, {});
-  }
-
-  MainFormModel model;
-  KeyLog events;
-  MainForm form;
-  Gamepad gamepad{form};
-};
-
-TEST_F(GamepadTest, PadsComingAndGoingTurnAndStartAsSpaceAndEnterDoOncePerPress) {
+  };
   SDL_Joystick* first = PlugIn();
   SDL_Joystick* pad = PlugIn();
-  Look();
+  look();
   EXPECT_EQ(gamepad.Connected(), 2);
   PullOut(first);
-  Look();
+  look();
   EXPECT_EQ(gamepad.Connected(), 1);
   // At the title the window has the keys (Enter starts); during play the field (Space turns).
   for (bool playing : {false, true}) {
@@ -81,9 +74,9 @@ TEST_F(GamepadTest, PadsComingAndGoingTurnAndStartAsSpaceAndEnterDoOncePerPress)
                                     button == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER;
       const int key = face_or_shoulder ? 32 : button == SDL_CONTROLLER_BUTTON_START ? 250 : 0;
       SDL_JoystickSetVirtualButton(pad, button, 1);
-      EXPECT_EQ(Look(playing),
+      EXPECT_EQ(look(playing),
                 key == 0 ? "" : (playing ? " field " : " window ") + std::to_string(key));
-      EXPECT_EQ(Look(playing), "") << "held down";
+      EXPECT_EQ(look(playing), "") << "held down";
       SDL_JoystickSetVirtualButton(pad, button, 0);
     }
   }
@@ -92,9 +85,9 @@ TEST_F(GamepadTest, PadsComingAndGoingTurnAndStartAsSpaceAndEnterDoOncePerPress)
   box.setWindowModality(Qt::ApplicationModal);
   box.show();
   SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 1);
-  EXPECT_EQ(Look(), "");
+  EXPECT_EQ(look(), "");
   SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_START, 0);
-  Look();
+  look();
   box.close();
   // Left to itself, the window looks at the pads on its own.
   PullOut(pad);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -19,50 +18,22 @@
 namespace marvo {
 namespace {
 
-class AboutWindowTest : public testing::Test {
- protected:
-  AboutWindowTest() : main(main_model, events) {
-    main.ShowCentered();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
-    desktop.SetMainWindow(&main);
-  }
-  // The version item, as the main window routes it.
-  AboutWindow* Open() {
-    slot.Open();
-    main.Mirror();
-    AboutWindow* window = desktop.About();
-    EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowExposed(window));
-    return window;
-  }
-  template <class T = QWidget>
-  static T* Find(QWidget* window, const char* name) {
-    return window->findChild<T*>(name);
-  }
-
-  MainFormModel main_model;
-  support::QuietEvents events;
-  MainForm main;
-  QtDesktop desktop;
-  AboutWindowSlot slot{desktop, main_model};
-};
-
-TEST_F(AboutWindowTest, BuiltFromItsModelCentredBesideADisabledMainWindow) {
-  AboutWindow* window = Open();
-  EXPECT_FALSE(main.isEnabled());
-  EXPECT_TRUE(window->isEnabled() && !window->isModal());
-  EXPECT_EQ(window->minimumSize(), window->maximumSize());
-  const QRect screen = window->screen()->availableGeometry();
-  EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
-
-  // The shadow of the short name lies under it.
-  const QObjectList& children = window->children();
-  EXPECT_LT(children.indexOf(Find(window, "lblK26_1")), children.indexOf(Find(window, "lblK26_2")));
-  EXPECT_EQ(window->focusWidget(), Find(window, "cmdOK"));
+template <class T = QWidget>
+T* Find(QWidget* window, const char* name) {
+  return window->findChild<T*>(name);
 }
 
 // The roll itself is the About logic's, tested headless and seen end to end
 // (shell_e2e.sh: the emblem starts it, Enter closes the window).
-TEST_F(AboutWindowTest, OkEnterEscapeAndTheCloseBoxCloseItMidRollForAFreshStart) {
+TEST(AboutWindowTest, OkEnterEscapeAndTheCloseBoxCloseItMidRollAndEachOpensAFreshOne) {
+  MainFormModel main_model;
+  support::QuietEvents events;
+  MainForm main(main_model, events);
+  main.ShowCentered();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+  QtDesktop desktop;
+  desktop.SetMainWindow(&main);
+  AboutWindowSlot slot{desktop, main_model};
   const std::vector<std::function<void(AboutWindow*)>> ways = {
       [](AboutWindow* w) { QTest::mouseClick(Find(w, "cmdOK"), Qt::LeftButton); },
       [](AboutWindow* w) { QTest::keyClick(w, Qt::Key_Return); },
@@ -71,7 +42,21 @@ TEST_F(AboutWindowTest, OkEnterEscapeAndTheCloseBoxCloseItMidRollForAFreshStart)
   };
   for (size_t i = 0; i < ways.size(); ++i) {
     SCOPED_TRACE(i);
-    AboutWindow* window = Open();
+    // The version item, as the main window routes it: a fixed window centred
+    // beside a disabled main window, the short name's shadow under it.
+    slot.Open();
+    main.Mirror();
+    AboutWindow* window = desktop.About();
+    ASSERT_TRUE(window != nullptr && QTest::qWaitForWindowExposed(window));
+    EXPECT_FALSE(main.isEnabled());
+    EXPECT_TRUE(window->isEnabled() && !window->isModal());
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE((window->geometry().center() - screen.center()).manhattanLength(), 2);
+    const QObjectList& children = window->children();
+    EXPECT_LT(children.indexOf(Find(window, "lblK26_1")),
+              children.indexOf(Find(window, "lblK26_2")));
+    EXPECT_EQ(window->focusWidget(), Find(window, "cmdOK"));
     // A fresh window, its roll at the start until the emblem is clicked.
     auto* timer = Find<QTimer>(window, "ScrollTimer");
     EXPECT_TRUE(Find(window, "picScroll2")->y() == 0 && !timer->isActive());

@@ -20,23 +20,21 @@ class PaintRecorder final : public QObject {
   QRegion painted;
 };
 
-class FieldWidgetTest : public testing::Test {
- protected:
-  FieldWidgetTest() : field(447, 342), view(field) {
-    view.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
-    Painted();
-    view.installEventFilter(&recorder);
-  }
-
+TEST(FieldWidgetTest, EachSyncRepaintsWhatChangedAndAPictureRepaintsAll) {
+  Surface field(447, 342);
+  FieldWidget view(field);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  PaintRecorder recorder;
   // Lets every posted paint happen; what was painted since the last look.
-  QRegion Painted() {
+  const auto painted = [&] {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     return std::exchange(recorder.painted, QRegion());
-  }
-
+  };
+  painted();
+  view.installEventFilter(&recorder);
   // Whether the widget shows exactly the surface's pixels, in Qt's colours.
-  bool ShowsTheField() {
+  const auto shows_the_field = [&] {
     QImage shown(view.size(), QImage::Format_RGB32), expected = shown;
     view.removeEventFilter(&recorder);
     view.render(&shown);
@@ -48,15 +46,8 @@ class FieldWidgetTest : public testing::Test {
       }
     }
     return shown == expected;
-  }
-
-  Surface field;
-  FieldWidget view;
-  PaintRecorder recorder;
-};
-
-TEST_F(FieldWidgetTest, EachSyncRepaintsWhatChangedAndAPictureRepaintsAll) {
-  EXPECT_TRUE(ShowsTheField());
+  };
+  EXPECT_TRUE(shows_the_field());
   Image picture(447, 342);
   for (size_t i = 0; i < picture.pixels.size(); ++i)
     picture.pixels[i] = Color(i * 2654435761u) & kWhite;
@@ -77,26 +68,26 @@ TEST_F(FieldWidgetTest, EachSyncRepaintsWhatChangedAndAPictureRepaintsAll) {
     SCOPED_TRACE(i);
     steps[i].first();
     view.Sync();
-    EXPECT_EQ(Painted(), steps[i].second);
-    EXPECT_TRUE(ShowsTheField());
+    EXPECT_EQ(painted(), steps[i].second);
+    EXPECT_TRUE(shows_the_field());
   }
 
   // Drawing nobody synced is taken in by the next paint of any kind, and gets
   // a paint of its own where that paint did not reach.
   field.Point(400, 20, kRed);
   view.update(QRect(0, 0, 5, 5));
-  EXPECT_TRUE(Painted().contains(QPoint(400, 20)));
-  EXPECT_TRUE(ShowsTheField());
+  EXPECT_TRUE(painted().contains(QPoint(400, 20)));
+  EXPECT_TRUE(shows_the_field());
 
   // Hidden, it is not painted; shown again, it shows what was drawn meanwhile.
   view.hide();
   field.Box(200, 200, 210, 210, kYellow);
   view.Sync();
-  EXPECT_TRUE(Painted().isEmpty());
+  EXPECT_TRUE(painted().isEmpty());
   view.show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
-  EXPECT_TRUE(Painted().contains(QRect(200, 200, 11, 11)));
-  EXPECT_TRUE(ShowsTheField());
+  EXPECT_TRUE(painted().contains(QRect(200, 200, 11, 11)));
+  EXPECT_TRUE(shows_the_field());
 }
 
 }  // namespace

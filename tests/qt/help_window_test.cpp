@@ -3,26 +3,19 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 #include "qt/qt_desktop.h"
+#include "tests/support/temp_dir.h"
 
 namespace marvo {
 namespace {
 
-void Write(const QString& path, const QByteArray& text) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(text);
-}
-
 TEST(HelpWindowTest, ShowsTheMarkdownFileAndOnlyRaisesItWhileItIsShown) {
-  QTemporaryDir dir;
-  const std::string path = dir.filePath("marvo.hlp").toStdString();
-  Write(path.c_str(), "# How to play\n\nPress **Space** to turn.\n");
+  const support::TempDir dir;
+  const std::string path = dir / "marvo.hlp";
+  dir.Write("marvo.hlp", "# How to play\n\nPress **Space** to turn.\n");
   QtDesktop desktop;
   desktop.ShowHelp(path);
   HelpWindow* help = desktop.Help();
@@ -32,7 +25,7 @@ TEST(HelpWindowTest, ShowsTheMarkdownFileAndOnlyRaisesItWhileItIsShown) {
       << text().toStdString();
 
   // Asked again while shown: the same window, as it was.
-  Write(path.c_str(), "# Changed\n");
+  dir.Write("marvo.hlp", "# Changed\n");
   desktop.ShowHelp(path);
   EXPECT_EQ(desktop.Help(), help);
   EXPECT_TRUE(text().contains("How to play"));
@@ -44,16 +37,16 @@ TEST(HelpWindowTest, ShowsTheMarkdownFileAndOnlyRaisesItWhileItIsShown) {
   EXPECT_TRUE(desktop.Help() == help && help->isVisible() && text().contains("Changed"));
 
   // A picture beside it is read as the help is: a pipe in its place is not waited on.
-  ASSERT_EQ(::mkfifo(dir.filePath("pipe.png").toLocal8Bit().constData(), 0600), 0);
-  Write(path.c_str(), "# Pictured\n\n![a pipe](pipe.png)\n");
+  ASSERT_EQ(::mkfifo((dir / "pipe.png").c_str(), 0600), 0);
+  dir.Write("marvo.hlp", "# Pictured\n\n![a pipe](pipe.png)\n");
   help->close();
   desktop.ShowHelp(path);
   EXPECT_TRUE(text().contains("Pictured"));
 
   // Another file replaces the one shown; a missing one says so, naming it.
-  const QString missing = dir.filePath("nowhere/marvo.hlp");
-  desktop.ShowHelp(missing.toStdString());
-  EXPECT_TRUE(text().contains("could not be opened") && text().contains(missing))
+  const std::string missing = dir / "nowhere/marvo.hlp";
+  desktop.ShowHelp(missing);
+  EXPECT_TRUE(text().contains("could not be opened") && text().contains(missing.c_str()))
       << text().toStdString();
   help->close();
 }

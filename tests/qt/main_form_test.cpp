@@ -138,7 +138,6 @@ TEST_F(MainFormTest, AFixedWindowWithWidgetsAsTheModelSays) {
   const QWidget* field = Find("picSTAGE");
   EXPECT_EQ(field->geometry(), QRect(0, 0, 447, 342));
   EXPECT_TRUE(field->isVisible() && !field->isEnabled());
-  EXPECT_EQ(Find<QTimer>("DemoTimer")->interval(), 10000);
 
   // Mirrored: a seven-digit score spills evenly over both edges of its label,
   // holders stay hidden with pictures in. The field in 2 x 2 blocks when

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -22,15 +23,11 @@ namespace {
 
 class SettingsTest : public testing::Test {
  protected:
-  // A copy of the game in `dir`, which it can write: everything lies there.
   void Read(DisplayChoice* display = nullptr, Options* options = nullptr) {
-    ReadSettings(record, form, LocateGameFiles(dir.path(), {}), display, options);
+    ReadSettings(record, form, files, display, options);
   }
-  bool Write(const DisplayChoice& display = {}, const Options& options = {}) {
-    return Save(LocateGameFiles(dir.path(), {}), display, SaveScope::kEverything, options);
-  }
-  bool Save(const GameFiles& files, const DisplayChoice& display = {},
-            SaveScope scope = SaveScope::kEverything, const Options& options = {}) {
+  bool Save(const DisplayChoice& display = {}, const Options& options = {},
+            SaveScope scope = SaveScope::kEverything) {
     return SaveSettings(scope, record, form, files, pending, reason, display, options);
   }
   // The music menus as ReadSettings leaves them, 1 for on: the music submenu
@@ -46,6 +43,7 @@ class SettingsTest : public testing::Test {
   }
 
   support::TempDir dir;
+  GameFiles files = LocateGameFiles(dir.path(), {});  // a copy of the game it can write
   GameRecord record;
   MainFormModel form;
   std::string reason;
@@ -64,6 +62,7 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
       // Any non-zero switch is off; any track other than one is track two.
       {"13", "BGM=7", 1, "101 11110", "11"},
       {"13", "BGM_TYPE=5", 5, "110 11011", "02"},
+      {"13", "BGM=+\nBGM_TYPE=-", 1, "110 11110", "01"},  // no numbers: the defaults
       // A missing track file forces the other track.
       {"3", "BGM_TYPE=1", 2, "110 10011", "02"},
       {"1", "BGM_TYPE=2", 1, "110 11100", "01"},
@@ -83,76 +82,63 @@ TEST_F(SettingsTest, TheMusicSwitchAndTrackFollowTheFileAndTheTrackFilesThere) {
     if (!std::strchr(c.tracks, '1')) ::mkdir((folder / kWaveTrack1Music).c_str(), 0700);
     if (std::strchr(c.tracks, '3')) folder.Write(kWaveTrack2Music, "RIFF");
     folder.Write("marvo.ini", "[MARVOSTEL]\n" + c.ini + "\n");
-    const GameFiles files = LocateGameFiles(folder.path(), {});
-    ReadSettings(record, form, files);
+    files = LocateGameFiles(folder.path(), {});
+    Read();
     EXPECT_EQ(record.BgmTrack, c.read_track);
     EXPECT_EQ(Menu(), c.menu);
-    EXPECT_TRUE(Save(files));
+    EXPECT_TRUE(Save());
     const Profile saved = Profile::Parse(folder.Read("marvo.ini"));
     EXPECT_EQ(saved.Get("MARVOSTEL", "BGM", "") + saved.Get("MARVOSTEL", "BGM_TYPE", ""), c.saved);
   }
 }
 
 TEST_F(SettingsTest, ScoresAreUsedAsReadAndAValueThatIsNoNumberCountsAsTheKeysDefault) {
-  dir.Write(kWaveTrack1Music, "RIFF");
   dir.Write("marvo.ini",
             "[MARVOSTEL]\nHISCORE1=-2147483648\nHISCORE2=900\nHISCORE3=05000\nHISCORE4=-7\n"
             "HISCORE5=+0002147483647\n");
   Read();
   EXPECT_EQ(record.HiScore, (HallOfFame{0, -2147483647 - 1, 900, 5000, -7, 2147483647}));
   dir.Write("marvo.ini",
-            "[MARVOSTEL]\nBGM=+\nBGM_TYPE=-\nHISCORE1=5abc\nHISCORE2=2147483648\n"
+            "[MARVOSTEL]\nHISCORE1=5abc\nHISCORE2=2147483648\n"
             "HISCORE3=-2147483649\nHISCORE4=  12  \nHISCORE5= - 5\n");
   Read();
-  EXPECT_TRUE(form.MMG_BGMU.checked);  // "+" is no number: the default, music on
-  EXPECT_EQ(record.BgmTrack, 1);
   EXPECT_EQ(record.HiScore, (HallOfFame{0, 10000, 5000, 4000, 12, 2000}));
 }
 
-TEST_F(SettingsTest, TheWindowSizeSectionStaysOnceThereAndAZoomThatIsNoNumberCountsAsOne) {
+TEST_F(SettingsTest, TheDisplayAndOptionsSectionsStayOnceThereAndBadValuesReadAsTheDefaults) {
   DisplayChoice display;
-  const auto saved_after_reading = [&](const std::string& text) {
+  Options options;
+  const auto saved = [&](const std::string& text, bool change = false) {
     dir.Write("marvo.ini", text);
     display = {};
-    Read(&display);
-    EXPECT_TRUE(Write(display));
+    Read(&display, &options);
+    if (change) options.speed = Speed::k50, options.remembered = true;  // as the menu does
+    EXPECT_TRUE(Save(display, options));
     return dir.Read("marvo.ini");
   };
-  // A player who never zooms keeps the file as it was (the end-to-end
-  // scripts check it byte for byte, and the section a zoom adds); once
-  // there, the section stays.
-  EXPECT_TRUE(saved_after_reading("[display]\nzoom = 3\n")
+  // A player who never zooms nor changes an option keeps the file as it was (the
+  // end-to-end scripts check it byte for byte); once there, a section stays.
+  const std::string untouched = saved("[MARVOSTEL]\nBGM=1\n");
+  EXPECT_EQ(std::count(untouched.begin(), untouched.end(), '['), 1) << untouched;
+  EXPECT_EQ(options, Options{});
+  EXPECT_TRUE(saved("[display]\nzoom = 3\n")
                   .starts_with("[display]\nzoom=3\nFullScreen=0\n\n[MARVOSTEL]\n"));
   EXPECT_EQ(display.zoom, 3);
-  // A value that is no zoom counts as 1; full screen is on only as "1".
-  for (const std::string values :
-       {"Zoom=0\nFullScreen=1", "Zoom=-2\nFullScreen=yes", "Zoom=2x", "Zoom=99999999999"}) {
-    saved_after_reading("[Display]\n" + values + "\n");
-    EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(1, values.ends_with("=1")))
-        << values;
-  }
-}
-
-TEST_F(SettingsTest, TheOptionsAreWrittenOnlyOnceChangedOrThereAndBadValuesReadAsTheDefault) {
-  Options options;
-  const auto saved = [&](const std::string& text, bool change) {
-    dir.Write("marvo.ini", text);
-    Read(nullptr, &options);
-    if (change) options.speed = Speed::k50, options.remembered = true;  // as the menu does
-    EXPECT_TRUE(Write({}, options));
-    return dir.Read("marvo.ini");
-  };
-  EXPECT_EQ(saved("[MARVOSTEL]\nBGM=1\n", false).find("Options"), std::string::npos);
-  EXPECT_EQ(options, Options{});
   EXPECT_TRUE(
       saved("", true).ends_with("[Options]\nPauseOnFocusLoss=0\nOneButtonStart=0\n"
                                 "HeldKeyTurnsOnce=0\nSpeed=50\nShowBestRun=0\n"));
-  saved(dir.Read("marvo.ini"), false);  // read back, kept when untouched
+  saved(dir.Read("marvo.ini"));  // read back, kept when untouched
   EXPECT_EQ(std::tuple(options.speed, options.remembered), std::tuple(Speed::k50, true));
+  // A value that is no zoom counts as 1; full screen and the options are on only as "1".
+  for (const std::string values :
+       {"Zoom=0\nFullScreen=1", "Zoom=-2\nFullScreen=yes", "Zoom=2x", "Zoom=99999999999"}) {
+    saved("[Display]\n" + values + "\n");
+    EXPECT_EQ(std::tuple(display.zoom, display.full_screen), std::tuple(1, values.ends_with("=1")))
+        << values;
+  }
   saved(
       "[Options]\nSpeed=60\nOneButtonStart=yes\nHeldKeyTurnsOnce=1\nPauseOnFocusLoss=1\n"
-      "ShowBestRun=1\n",
-      false);
+      "ShowBestRun=1\n");
   EXPECT_EQ(std::tuple(options.speed, options.one_button_start, options.held_key_turns_once,
                        options.pause_on_focus_loss, options.show_best_run),
             std::tuple(Speed::k100, false, true, true, true));
@@ -175,7 +161,7 @@ TEST_F(SettingsTest, AUtf16FileIsReadAndStaysUtf16ByteForByteApartFromTheChanged
     dir.Write("marvo.ini", utf16(before, le));
     Read();
     pending = {{450, Speed::k100}};
-    EXPECT_TRUE(record.HiScore[1] == 600 && Write()) << reason;
+    EXPECT_TRUE(record.HiScore[1] == 600 && Save()) << reason;
     EXPECT_EQ(dir.Read("marvo.ini"), utf16(after, le)) << le;
   }
 }
@@ -198,8 +184,7 @@ TEST(DisplayTest, ZoomStopsAtTheLargestFactorThatFitsBothWaysAndFullScreenIsCent
   }
 }
 
-TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConfigFolderElse) {
-  support::TempDir dir;
+TEST_F(SettingsTest, TheFilesStayBesideAWritableProgramAndAnInstalledOneStartsFromThemOnce) {
   ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "share").c_str(), 0755);
   const std::string game = dir / "games";
@@ -213,27 +198,20 @@ TEST(GameFilesTest, TheSettingsStayBesideAProgramThatCanWriteThereAndGoToTheConf
        "/home/p/.local/share/marvostel/replays"},
   };
   for (const auto& [data_dir, xdg, settings, replays] : cases) {
-    const GameFiles files = LocateGameFiles(game, {data_dir, xdg, "/home/p", xdg});
-    EXPECT_EQ(std::pair(files.settings, files.replays), std::pair(settings, replays))
+    const GameFiles found = LocateGameFiles(game, {data_dir, xdg, "/home/p", xdg});
+    EXPECT_EQ(std::pair(found.settings, found.replays), std::pair(settings, replays))
         << data_dir << " " << xdg;
   }
-  if (::geteuid() == 0) return;  // root writes into read-only folders
-  ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
-  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p", ""}).settings,
-            "/home/p/.config/marvostel/marvo.ini");
-}
 
-TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce) {
-  ::mkdir((dir / "games").c_str(), 0755);
   ::mkdir((dir / "games/bgm3.wav").c_str(), 0700);  // a folder is no wave file
   for (const char* name : {"marvo.hlp", kWaveTrack1Music, kWaveTrack2Music})
     dir.Write(name, "RIFF");
   dir.Write("games/marvo.hlp", "beside");
-  const GameFiles files = LocateGameFiles(dir / "games", {dir.path(), dir / "cfg", "", ""});
+  files = LocateGameFiles(game, {dir.path(), dir / "cfg", "", ""});
   EXPECT_EQ(files.Find("marvo.hlp"), dir / "games/marvo.hlp");
   EXPECT_EQ(files.Find(kWaveTrack2Music), dir / kWaveTrack2Music);
   EXPECT_EQ(files.Find(kWaveCrash), dir / "games/e1.wav");  // missing everywhere
-  ReadSettings(record, form, files);
+  Read();
   EXPECT_EQ(record.HiScore[1], 10000);  // nothing beside it: the defaults
   // The music menus see the installed music.
   EXPECT_TRUE(form.MMG_BGMT1.enabled && form.MMG_BGMT2.enabled && form.MMG_BGMU.checked);
@@ -243,27 +221,30 @@ TEST_F(SettingsTest, AnInstalledCopyFindsItsDataAndStartsFromTheFileBesideItOnce
   // program is never written.
   const std::string beside = "[MARVOSTEL]\nHISCORE1=777\n[Other]\nK=v\n";
   dir.Write("games/marvo.ini", beside);
-  ReadSettings(record, form, files);
+  Read();
   EXPECT_EQ(record.HiScore[1], 777);
   pending = {{8888, Speed::k100}};
-  EXPECT_TRUE(Save(files)) << reason;
+  EXPECT_TRUE(Save()) << reason;
   const Profile saved = Profile::Parse(dir.Read("cfg/marvostel/marvo.ini"));
   EXPECT_EQ(saved.Get("MARVOSTEL", "HISCORE1", "") + saved.Get("Other", "K", ""), "8888v");
   EXPECT_EQ(dir.Read("games/marvo.ini"), beside);
-  ReadSettings(record, form, files);
+  Read();
   EXPECT_EQ(record.HiScore[1], 8888);
+  if (::geteuid() == 0) return;  // root writes into read-only folders
+  ASSERT_EQ(::chmod(game.c_str(), 0555), 0);
+  EXPECT_EQ(LocateGameFiles(game, {"", "", "/home/p", ""}).settings,
+            "/home/p/.config/marvostel/marvo.ini");
 }
 
 // A file edited by hand while the game runs: its table is taken in the file's
 // own order, unsorted as it is, and the game's scores join it by the hall of
 // fame's rule, each in its speed's table. A game's end writes nothing else.
 TEST_F(SettingsTest, AGameEndsScoresJoinTheTableOnDiskAsItStandsAndNothingElseIsWritten) {
-  const GameFiles files = LocateGameFiles(dir.path(), {});
   dir.Write("marvo.ini",
             "[MARVOSTEL]\r\nBGM=1\r\nhiscore1 = 300\r\nHISCORE2=9000\r\nHISCORE3=100\r\n"
             "HISCORE4=50\r\nHISCORE5=20\r\n[Speed75]\r\n; mine\r\n");
   pending = {{7000, Speed::k100}, {4000, Speed::k75}, {1999, Speed::k50}};
-  EXPECT_TRUE(Save(files, {}, SaveScope::kHallOfFame)) << reason;
+  EXPECT_TRUE(Save({}, {}, SaveScope::kHallOfFame)) << reason;
   EXPECT_EQ(dir.Read("marvo.ini"),
             "[MARVOSTEL]\r\nBGM=1\r\nhiscore1=300\r\nHISCORE2=9000\r\nHISCORE3=7000\r\nHISCORE4=100"
             "\r\nHISCORE5=50\r\nBGM_TYPE=1\r\n[Speed75]\r\nHISCORE1=10000\r\nHISCORE2=5000"
@@ -274,7 +255,6 @@ TEST_F(SettingsTest, AGameEndsScoresJoinTheTableOnDiskAsItStandsAndNothingElseIs
 // Two processes saving in a loop, each entering scores of its own speed while
 // the other rewrites the file: the folder lock keeps every entry.
 TEST_F(SettingsTest, TwoProcessesSavingAtOnceLoseNoEntry) {
-  const GameFiles files = LocateGameFiles(dir.path(), {});
   pid_t children[2];
   for (int child = 0; child < 2; ++child) {
     children[child] = ::fork();
@@ -282,7 +262,7 @@ TEST_F(SettingsTest, TwoProcessesSavingAtOnceLoseNoEntry) {
     for (int round = 1; round <= 60; ++round) {
       form.MMG_BGMU.checked = (round + child) % 2 == 0;  // a new file every round
       if (round % 12 == 0) pending = {{20000 + round, child == 0 ? Speed::k100 : Speed::k75}};
-      if (!Save(files)) ::_exit(1);
+      if (!Save()) ::_exit(1);
     }
     ::_exit(0);
   }

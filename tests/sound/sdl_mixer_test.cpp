@@ -5,36 +5,29 @@
 
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 #include <vector>
 
 #include "generated/game_files.h"
 #include "shell/file_io.h"
+#include "tests/support/temp_dir.h"
 
 namespace marvo {
 namespace {
 
 std::string GameFile(const char* name) { return std::string(MARVO_GAME_DIR) + "/" + name; }
-std::string Bytes(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
 
 // Polls the driver's output, as 16-bit samples, until it holds `samples` or 20 s
 // pass: generous, since the driver runs in real time on a machine that may be busy.
-std::vector<int16_t> Listen(const std::string& out, size_t samples) {
+std::vector<int16_t> Listen(const support::TempDir& dir, size_t samples) {
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   for (;;) {
-    const std::string bytes = Bytes(out);
+    const std::string bytes = dir.Read("out.raw");
     std::vector<int16_t> heard(bytes.size() / 2);
     std::memcpy(heard.data(), bytes.data(), heard.size() * 2);
     if (heard.size() >= samples || std::chrono::steady_clock::now() > give_up) return heard;
@@ -43,30 +36,28 @@ std::vector<int16_t> Listen(const std::string& out, size_t samples) {
 }
 
 TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
-  SdlMixer mixer(ReadWaveFile);
+  SdlMixer mixer(ReadWaveFile), no_library(ReadWaveFile, "libSDL2_mixer-absent.so");
   // Without a sound card ALSA fails to open and must not say why at length;
-  // with one it opens, silently too.
-  for (const char* driver : {"no-such-driver", "alsa"}) {
-    setenv("SDL_AUDIODRIVER", driver, 1);
-    const MixSessionHandle session = mixer.ConfigureInit(MixConfig{});
+  // with one it opens, silently too. Without the mixer's library nothing opens.
+  for (const std::string driver : {"no-such-driver", "alsa", "dummy"}) {
+    SdlMixer& tried = driver == "dummy" ? no_library : mixer;
+    setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+    const MixSessionHandle session = tried.ConfigureInit(MixConfig{});
     testing::internal::CaptureStderr();
-    const int activated = mixer.Activate(session, true);
+    const int activated = tried.Activate(session, true);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << driver;
-    EXPECT_TRUE(activated == 0 || mixer.Play({.session = session}) != 0) << driver;
-    EXPECT_EQ(mixer.CloseSession(session), 0);
+    EXPECT_TRUE(activated == 0 ? &tried == &mixer : tried.Play({.session = session}) != 0);
+    EXPECT_EQ(tried.CloseSession(session), 0);
   }
 
-  // Per process: other build trees may run the same test at the same time.
-  const std::string out =
-      std::filesystem::temp_directory_path() / ("marvo-sdl-" + std::to_string(getpid()));
-  std::filesystem::remove(out);
+  const support::TempDir out;
   setenv("SDL_AUDIODRIVER", "disk", 1);
-  setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+  setenv("SDL_DISKAUDIOFILE", (out / "out.raw").c_str(), 1);
   const MixSessionHandle session = mixer.ConfigureInit(MixConfig{});
   ASSERT_EQ(mixer.Activate(session, true), 0);
   // A missing file and a damaged one load as nothing.
-  std::ofstream(out + ".wav", std::ios::binary) << "RIFF" + std::string(4096, '\xA5');
-  for (const std::string& bad : {GameFile("absent.wav"), out + ".wav"})
+  out.Write("bad.wav", "RIFF" + std::string(4096, '\xA5'));
+  for (const std::string& bad : {GameFile("absent.wav"), out / "bad.wav"})
     EXPECT_EQ(mixer.OpenWave(session, bad, 0, 0), 0u) << bad;
   // The long tracks, read only now, sound at once. Other channels are idle.
   for (const char* track :
@@ -101,8 +92,6 @@ TEST(SdlMixer, FailsQuietlyWithoutADeviceAndPlaysOnTheDiskDriverUntilFlushed) {
   EXPECT_TRUE(std::all_of(heard.begin() + skip, heard.end(), [](int16_t v) { return v == 0; }));
   EXPECT_EQ(mixer.CloseSession(session), 0);
   unsetenv("SDL_AUDIODRIVER");
-  std::filesystem::remove(out);
-  std::filesystem::remove(out + ".wav");
 }
 
 // The six wave files the build writes beside the game, as SDL decodes them for

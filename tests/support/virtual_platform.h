@@ -33,7 +33,8 @@ class VirtualPlatform final : public Platform {
   // Yields until the clock reaches `time`: the window sitting idle.
   void RunUntil(double time);
 
-  // `seconds` of SIGSTOP after the first wait from `time` on that runs to its deadline.
+  // The process stopped (SIGSTOP) at `time` for `seconds`: the wait it fell in
+  // ends at the later of its own end and the stop's.
   void StallAt(double time, double seconds) { stall_ = {time, seconds}; }
 
   // How far a Yield moves the clock when its deadline has already passed.
