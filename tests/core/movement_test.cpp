@@ -55,10 +55,10 @@ TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalReadThenPlotAndNeverCat
   EXPECT_EQ(field.GetPixel(5, 5), kWhite);
 
   // A wait that took five seconds moves the head one step, and the next tick
-  // is timed from a fresh reading: one more step, half a step's wait later.
+  // is timed from a fresh reading: one more step a tick after the stall.
   Place(50, 50, kDownRight);
   platform.StallAt(platform.Clock(), 5.0);
-  platform.After(5.025, [&] { r.StopFlag = 1; });
+  platform.After(5.015, [&] { r.StopFlag = 1; });
   MoveHead(r, field, platform, *this);
   EXPECT_EQ(std::pair(r.HeadX, r.HeadY), std::pair(int16_t(56), int16_t(56)));
   EXPECT_TRUE(hits.empty());
