@@ -78,26 +78,21 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleAndWatchedAgainTheSame) {
   const Cues kQuiet = {"play e1.wav once", "stop 2"};
   // Dying on the first stage's blue block with no turn at all, or by plan on
   // the left and the top border, and outside the field below it, where the
-  // colour read is invalid.
-  const struct {
-    Edge edge;
-    bool music;
-    int32_t track;
-    const Cues& cues;
-    std::string caption;  // the strip during play
-  } crashes[] = {
+  // colour read is invalid: each with the music switch and track, the cues
+  // heard and the strip's caption during play.
+  const std::tuple<Edge, bool, int32_t, const Cues&, std::string> crashes[] = {
       {Edge::kNone, true, 1, kTrack1, TrackCredit(1)},
       {Edge::kLeft, true, 5, kTrack2, TrackCredit(2)},
       {Edge::kTop, false, 2, kQuiet, "MARVOSTEL Version " MARVO_VERSION},
       {Edge::kBottom, true, 1, kTrack1, TrackCredit(1)},
   };
-  for (const auto& c : crashes) {
-    SCOPED_TRACE(int(c.edge));
+  for (const auto& [edge, music, track, cues, caption] : crashes) {
+    SCOPED_TRACE(int(edge));
     mixer.cues.clear();
-    c.music ? app.MMG_BGMU_Click() : app.MMG_BGMN_Click();
-    app.record.BgmTrack = c.track;
-    player.playing = c.edge != Edge::kNone;
-    player.aim_at_edge = c.edge;
+    music ? app.MMG_BGMU_Click() : app.MMG_BGMN_Click();
+    app.record.BgmTrack = track;
+    player.playing = edge != Edge::kNone;
+    player.aim_at_edge = edge;
     support::Moments m(app, platform, mixer);
     bool burst = false;
     std::string shown;
@@ -112,11 +107,11 @@ TEST_F(GameTest, EachKindOfDeadlyHitEndsInTheTitleAndWatchedAgainTheSame) {
     EXPECT_TRUE(burst);
     const double crash = m.At("stopped");
     EXPECT_NEAR(m.At("play e1.wav once"), crash, 0.01);
-    EXPECT_NEAR(m.At("banner", 2), crash, 0.01);    // GET READY!, then GAME OVER
-    EXPECT_NEAR(m.At(c.cues.back()), crash, 0.01);  // the jingle over GAME OVER, or the stop
+    EXPECT_NEAR(m.At("banner", 2), crash, 0.01);  // GET READY!, then GAME OVER
+    EXPECT_NEAR(m.At(cues.back()), crash, 0.01);  // the jingle over GAME OVER, or the stop
     EXPECT_NEAR(m.At("title") - crash, 3.0, 0.02);
-    EXPECT_EQ(std::tie(mixer.cues, shown), std::tie(c.cues, c.caption));
-    EXPECT_EQ(app.record.BgmTrack, c.track);  // the settings outlast the game
+    EXPECT_EQ(std::tie(mixer.cues, shown), std::tie(cues, caption));
+    EXPECT_EQ(app.record.BgmTrack, track);  // the settings outlast the game
     ExpectTitleState();
     ExpectTheSameWatchedAgain(played);
   }
