@@ -2,17 +2,19 @@
 // every tick: the waiting loop the game uses, and a loop that spins on the
 // event queue without ever waiting. Beside them, a bare loop that only sleeps
 // with clock_nanosleep to each tick's deadline: no events, no drawing, the
-// least CPU and the wake-up lateness this machine allows a waiting loop.
+// least CPU and the wake-up lateness this machine allows a waiting loop; and
+// that bare sleep with the game's drawing in between (sleep), deaf to events
+// while it sleeps: the least any window repainting every tick can cost.
 // Prints one "BENCH <name> <value>" line per figure, "loop.*" on the offscreen
 // platform and "loop.<platform>.*" on any other (bench/run_bench.sh runs it
 // again on Xvfb).
 //
 // The machine is shared, so absolute rates drift from run to run; the ratios
 // of the waiting loop to the spinning loop measured in the same run are the
-// figures to judge. The loops run in the order wait, spin, spin, wait, so a
-// steady drift weighs on both alike.
+// figures to judge. The loops run in the order wait, spin, sleep, sleep, spin,
+// wait, so a steady drift weighs on each alike.
 //
-//   marvo_bench [--seconds S] [--only wait|spin]
+//   marvo_bench [--seconds S] [--only wait|spin|sleep]
 //
 // --only runs one loop for S seconds (for a profiler); MARVO_BENCH_SERVER_PID
 // names a display server whose CPU time is reported beside the loop's own.
@@ -73,20 +75,31 @@ class Wrap final : public HitResolver {
   GameRecord& r_;
 };
 
-// Spins: handles pending events and returns at once, never waiting.
-class SpinningPlatform final : public Platform {
+// Handles pending events and returns at once, never waiting (spin); or then
+// sleeps with clock_nanosleep to the deadline, deaf to events (sleep): the bare
+// loop with the game's drawing, the least a window repainting each tick costs.
+class PlainPlatform final : public Platform {
  public:
-  explicit SpinningPlatform(QtPlatform& clock) : clock_(clock) {}
+  PlainPlatform(QtPlatform& clock, bool sleeps) : clock_(clock), sleeps_(sleeps) {}
   double Clock() override { return clock_.Clock(); }
   uint32_t ClockSeed() override { return clock_.ClockSeed(); }
-  void Yield(double) override {
+  void Yield(double deadline) override {
     if (before_events) before_events();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    const double remaining = deadline - clock_.Clock();
+    if (!sleeps_ || remaining <= 0) return;
+    timespec until{};
+    clock_gettime(CLOCK_MONOTONIC, &until);
+    const long long ns = until.tv_nsec + (long long)(remaining * 1e9) + 1;
+    until.tv_sec += time_t(ns / 1000000000);
+    until.tv_nsec = long(ns % 1000000000);
+    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
   }
   std::function<void()> before_events;
 
  private:
   QtPlatform& clock_;
+  bool sleeps_;
 };
 
 // Notes the time of every tick and ends the run after `seconds`. The loop
@@ -209,12 +222,13 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
       only = argv[++i];
     } else {
-      std::fprintf(stderr, "usage: %s [--seconds S] [--only wait|spin]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--seconds S] [--only wait|spin|sleep]\n", argv[0]);
       return 2;
     }
   }
-  if (seconds <= 0 || (!only.empty() && only != "wait" && only != "spin")) {
-    std::fprintf(stderr, "%s: --seconds wants a positive number, --only wait or spin\n", argv[0]);
+  if (seconds <= 0 || (!only.empty() && only != "wait" && only != "spin" && only != "sleep")) {
+    std::fprintf(stderr, "%s: --seconds wants a positive number, --only wait, spin or sleep\n",
+                 argv[0]);
     return 2;
   }
   bench::PrepareQtEnvironment();
@@ -232,13 +246,14 @@ int main(int argc, char** argv) {
 
   QtPlatform waiting;
   waiting.SetBeforeEvents([&] { view.Sync(); });
-  SpinningPlatform spinning(waiting);
-  spinning.before_events = [&] { view.Sync(); };
+  PlainPlatform spinning(waiting, false), sleeping(waiting, true);
+  spinning.before_events = sleeping.before_events = [&] { view.Sync(); };
 
   std::map<std::string, Totals> totals;
-  std::map<std::string, Platform*> loops = {{"wait", &waiting}, {"spin", &spinning}};
+  std::map<std::string, Platform*> loops = {
+      {"wait", &waiting}, {"spin", &spinning}, {"sleep", &sleeping}};
   const std::vector<std::string> order =
-      only.empty() ? std::vector<std::string>{"wait", "spin", "spin", "wait"}
+      only.empty() ? std::vector<std::string>{"wait", "spin", "sleep", "sleep", "spin", "wait"}
                    : std::vector<std::string>{only};
   for (const std::string& name : order)
     RunLoop(*loops[name], view, field, seconds, server_pid, totals[name]);
@@ -250,6 +265,7 @@ int main(int argc, char** argv) {
     Print(prefix + ".tick_ratio", wait.TicksPerSecond() / spin.TicksPerSecond(), "%.4f");
     Print(prefix + ".cpu_ratio", wait.CpuShare() / spin.CpuShare(), "%.4f");
     Print(prefix + ".nanosleep.cpu_ratio", bare.CpuShare() / spin.CpuShare(), "%.4f");
+    Print(prefix + ".sleep.cpu_ratio", totals["sleep"].CpuShare() / spin.CpuShare(), "%.4f");
   }
   return 0;
 }

@@ -29,7 +29,10 @@ class GameClock final : public Platform {
       platform_.Yield(Look() + kPausedWaitSeconds);
       return;
     }
-    waited_until_ = deadline + paused_for_;
+    // A long wait (a banner's) is taken in short pieces, so that a stop in
+    // the middle of it is seen as one and the banner keeps its time.
+    const double until = deadline + paused_for_;
+    waited_until_ = std::min(until, seen_ + kPieceSeconds);
     platform_.Yield(waited_until_);
     Look();
   }
@@ -54,6 +57,8 @@ class GameClock final : public Platform {
   static constexpr double kPausedWaitSeconds = 0.5;
   // Longer than any hiccup of a busy machine, far shorter than a stop.
   static constexpr double kStallSeconds = 0.25;
+  // The longest the game waits on the platform at once.
+  static constexpr double kPieceSeconds = 0.1;
 
   // Reads the platform's clock. Time since the last reading that the wait
   // asked for does not explain, if more than a hiccup, is a stall.

@@ -151,11 +151,6 @@ bool ReadWaveFile(const std::string& path, std::size_t head, std::string& bytes)
   return ReadDataFile(path, DataFile::kWave, bytes, nullptr, head) == FileRead::kOk;
 }
 
-FileRead ReadTextFile(const std::string& path, std::string& text) {
-  std::string reason;
-  return ReadFileChecked(path, kMaxTextFileSize, text, reason);
-}
-
 bool DecodeText(std::string_view bytes, std::string& text, TextEncoding& encoding,
                 std::string& reason) {
   const bool le = bytes.starts_with("\xFF\xFE"), be = bytes.starts_with("\xFE\xFF");

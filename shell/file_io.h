@@ -72,10 +72,6 @@ FileRead ReadDataFile(const std::string& path, DataFile kind, std::string& bytes
 // them when fewer), false when it is missing or cannot be used.
 bool ReadWaveFile(const std::string& path, std::size_t head, std::string& bytes);
 
-// Reads a whole regular file of at most kMaxTextFileSize bytes into `text`, as
-// ReadFileChecked does.
-FileRead ReadTextFile(const std::string& path, std::string& text);
-
 // How a text file stores its characters: byte for byte (ASCII, UTF-8 with or
 // without its mark, or anything else), or UTF-16 known by its byte-order mark.
 enum class TextEncoding { kBytes, kUtf16Le, kUtf16Be };

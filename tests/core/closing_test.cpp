@@ -9,7 +9,7 @@
 
 #include "shell/profile.h"
 
-#include "tests/support/game_fixture.h"
+#include "tests/support/headless_game.h"
 
 namespace marvo {
 namespace {

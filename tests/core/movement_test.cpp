@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <functional>
 #include <tuple>
 #include <vector>
@@ -17,9 +16,8 @@ namespace {
 using Hit = std::tuple<int, int, Color>;  // where the head read what
 
 // Records what the loop hands over; unless told otherwise it ends the run at
-// the first hit outside the inside window, as the crash rule does. With
-// clock readings scripted, each Yield shows the next; the run ends with them.
-class MovementTest : public testing::Test, public HitResolver, public Platform {
+// the first hit outside the inside window, as the crash rule does.
+class MovementTest : public testing::Test, public HitResolver {
  protected:
   MovementTest() : field(kFieldWidth, kFieldHeight) {
     r.StoreStartUpValues();
@@ -30,45 +28,38 @@ class MovementTest : public testing::Test, public HitResolver, public Platform {
     if (on_hit) return on_hit();
     if (!InsideWindow(r.HeadX, r.HeadY)) r.StopFlag = 1;
   }
-  double Clock() override { return now; }
-  uint32_t ClockSeed() override { return 0; }
-  void Yield(double) override {
-    if (readings.empty()) return void(r.StopFlag = 1);
-    now = readings.front();
-    readings.pop_front();
-  }
   void Place(int x, int y, int16_t heading) {
     r.HeadX = int16_t(x), r.HeadY = int16_t(y), r.Heading = heading, r.StopFlag = 0, hits.clear();
-  }
-  void Run(std::deque<double> scripted) {
-    readings = std::move(scripted), now = 100.0, r.StopFlag = 0;
-    MoveHead(r, field, *this, *this);
   }
 
   GameRecord r;
   Surface field;
   std::vector<Hit> hits;
   std::function<void()> on_hit;
-  std::deque<double> readings;
-  double now = 0;
   support::VirtualPlatform platform;
 };
 
 TEST_F(MovementTest, TicksNeedStrictlyMoreThanTheIntervalReadThenPlotAndNeverCatchUp) {
   // From the start corner the first tick lands on (5, 5), reads what is there,
-  // then plots.
+  // then plots. The first wait ends exactly one interval on: no tick yet.
+  Place(2, 2, kDownRight);
   field.Point(5, 5, kSilver);
-  on_hit = [&] { EXPECT_EQ(field.GetPixel(5, 5), kSilver) << "plotted before the read"; };
-  Run({100.005, 100.01});  // exactly 0.01 s on: no tick yet
-  EXPECT_TRUE(hits.empty());
-  Run({100.0101});
+  const double start = platform.Clock();
+  on_hit = [&] {
+    EXPECT_EQ(field.GetPixel(5, 5), kSilver) << "plotted before the read";
+    EXPECT_GT(platform.Clock() - start, 0.01) << "a tick on the interval itself";
+    r.StopFlag = 1;
+  };
+  MoveHead(r, field, platform, *this);
   EXPECT_EQ(hits, (std::vector<Hit>{{5, 5, kSilver}}));
   EXPECT_EQ(field.GetPixel(5, 5), kWhite);
 
-  // A pass that took five seconds moves the head one step, and the next tick
-  // is timed from a fresh reading.
+  // A wait that took five seconds moves the head one step, and the next tick
+  // is timed from a fresh reading: one more step a tick after the stall.
   Place(50, 50, kDownRight);
-  Run({105.0, 105.005, 105.0101});
+  platform.StallAt(platform.Clock(), 5.0);
+  platform.After(5.015, [&] { r.StopFlag = 1; });
+  MoveHead(r, field, platform, *this);
   EXPECT_EQ(std::pair(r.HeadX, r.HeadY), std::pair(int16_t(56), int16_t(56)));
   EXPECT_TRUE(hits.empty());
 }

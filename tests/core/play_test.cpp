@@ -10,8 +10,8 @@
 #include "engine/sound_slots.h"
 #include "generated/game_files.h"
 #include "resources/pictures.h"
-#include "tests/support/game_fixture.h"
 #include "tests/support/golden.h"
+#include "tests/support/headless_game.h"
 #include "ui/bonuses.h"
 
 namespace marvo {
@@ -88,6 +88,14 @@ TEST_F(PlayTest, TheGoalIsARedDiscNearTheRightEdgeAndTheBurstFiveRingsWithYields
     platform.RunUntil(platform.Clock() + 0.011);
   }
   EXPECT_GT(heights.size(), 150u);
+  // Solid: on each row the red runs unbroken across the middle.
+  const auto [x1, y1, x2, y2] = Bounds(kRed);
+  for (int y = y1; y <= y2; ++y) {
+    int width = 0;
+    for (int x = x1; x <= x2; ++x) width += FieldAt(x, y) == kRed;
+    for (int x = 420 - (width - 1) / 2; x <= 420 + (width - 1) / 2; ++x)
+      EXPECT_EQ(FieldAt(x, y), kRed) << x << "," << y;
+  }
 
   play.BuildStage(11);
   const long yields = platform.Yields();
@@ -96,6 +104,13 @@ TEST_F(PlayTest, TheGoalIsARedDiscNearTheRightEdgeAndTheBurstFiveRingsWithYields
   std::string row;  // rightwards from the centre: the rings 5 pixels apart
   for (int x = 201; x <= 226; ++x) row += FieldAt(x, 150) == kWhite ? 'o' : '.';
   EXPECT_EQ(row, "....o....o....o....o....o.");
+  // Outlines symmetric about both axes and the diagonal.
+  for (int y = 120; y <= 180; ++y)
+    for (int x = 170; x <= 230; ++x)
+      EXPECT_TRUE(FieldAt(x, y) != kWhite ||
+                  (FieldAt(400 - x, y) == kWhite && FieldAt(x, 300 - y) == kWhite &&
+                   FieldAt(y + 50, x - 50) == kWhite))
+          << x << "," << y;
 }
 
 TEST_F(PlayTest, SpaceTurnsWithinTheRationAndPaysBravoOnlyForABlueWallOneStepAhead) {
@@ -220,6 +235,39 @@ TEST_F(PlayTest, AnythingButBlackReadOnOrOutsideTheBorderLinesEndsTheGame) {
     Hit(x, y, kWhite);
     EXPECT_EQ(r().StopFlag, deadly ? 1 : 0) << x << "," << y;
   }
+}
+
+// The copies banners and the stage's backup are drawn with.
+TEST(Surface, BlockCopiesCopyAndOrAndAreClipped) {
+  Surface src(4, 1), and_dst(4, 1), or_dst(4, 1);
+  const Color pattern[] = {0xF0F0F0, 0x00FF00, kWhite};
+  for (int x = 0; x < 3; ++x) src.Point(x, 0, pattern[x]);
+  for (Surface* d : {&and_dst, &or_dst}) d->FilledBox(0, 0, 3, 0, 0x3C3C3C);
+  BitBlt(and_dst, 0, 0, 4, 1, src, 0, 0, RasterOp::kSrcAnd);
+  BitBlt(or_dst, 0, 0, 4, 1, src, 0, 0, RasterOp::kSrcPaint);
+  const Color anded[] = {0x303030, 0x003C00, 0x3C3C3C, kBlack};
+  const Color ored[] = {0xFCFCFC, 0x3CFF3C, kWhite, 0x3C3C3C};
+  for (int x = 0; x < 4; ++x)
+    EXPECT_EQ(std::pair(and_dst.GetPixel(x, 0), or_dst.GetPixel(x, 0)),
+              std::pair(anded[x], ored[x]));
+
+  // Blocks partly or wholly outside either surface are clipped, source and
+  // target moving together; a copy onto its own surface moves as a whole.
+  Surface field(447, 342);
+  BitBlt(field, -1, 0, 4, 1, src, 0, 0, RasterOp::kSrcCopy);
+  BitBlt(field, 0, 5, 4, 1, src, -1, 0, RasterOp::kSrcCopy);
+  BitBlt(field, 500, 500, 10, 10, src, 0, 0, RasterOp::kSrcCopy);
+  EXPECT_EQ(std::tuple(field.GetPixel(0, 0), field.GetPixel(0, 5), field.GetPixel(1, 5)),
+            std::tuple(0x00FF00u, kBlack, 0xF0F0F0u));
+  BitBlt(src, 1, 0, 3, 1, src, 0, 0, RasterOp::kSrcCopy);
+  EXPECT_EQ(std::pair(src.GetPixel(1, 0), src.GetPixel(2, 0)), std::pair(0xF0F0F0u, 0x00FF00u));
+  // An auto-sized holder shows its picture; a copy onto it changes the holder alone.
+  const Image picture(3, 2, kWhite);
+  Surface holder(17, 17, Surface::Sizing::kAutoSize);
+  holder.AssignPicture(&picture);
+  BitBlt(holder, 0, 1, 2, 1, src, 0, 0, RasterOp::kSrcAnd);
+  EXPECT_EQ(std::tuple(holder.Width(), holder.GetPixel(0, 1), picture.At(0, 1)),
+            std::tuple(3, 0xF0F0F0u, kWhite));
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
 // Runs kept and played again: the file, what is kept where, and watching.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <tuple>
 
 #include "shell/replay_store.h"
-#include "shell/verify.h"
-#include "tests/support/game_fixture.h"
+#include "tests/support/headless_game.h"
 
 namespace marvo {
 namespace {
@@ -27,23 +25,21 @@ TEST(ReplayFile, ReadsBackWhatItWroteAndRefusesAnythingElseWithItsReason) {
   EXPECT_EQ(std::tie(*read.run, read.game_version), std::tie(run, "9.8.7"));
 
   const std::string body = bytes.substr(0, bytes.size() - 4);
-  std::string newer = body, other = bytes, flipped = bytes;
-  newer[4] = 2;
-  other[0] = 'X';
-  flipped[30] ^= 1;
-  std::string backwards = body;
-  backwards[34] = 0;  // the third turn's tick, before the second's
+  const auto with = [](std::string s, size_t at, int c) {  // one byte changed
+    s[at] = char(c);
+    return s;
+  };
   const std::pair<std::string, std::string> refused[] = {
       {"", "too short"},
       {bytes.substr(0, 12), "too short"},
-      {other, "wrong magic"},
-      {Resealed(newer), "newer"},
-      {flipped, "check sum"},
+      {with(bytes, 0, 'X'), "wrong magic"},
+      {Resealed(with(body, 4, 2)), "newer"},
+      {with(bytes, 30, bytes[30] ^ 1), "check sum"},
       {Resealed(body.substr(0, body.size() - 1)), "too short"},
       {Resealed(body + "x"), "too long"},
       {bytes + std::string(4000, '\0'), "too long"},
-      {Resealed(body.substr(0, 12) + "\x21" + body.substr(13)), "unknown speed"},
-      {Resealed(backwards), "out of order"},
+      {Resealed(with(body, 12, 0x21)), "unknown speed"},
+      {Resealed(with(body, 34, 0)), "out of order"},  // the third turn's tick, before the second's
   };
   for (const auto& [file, reason] : refused) {
     const ReplayRead bad = DecodeReplay(file);
@@ -75,73 +71,13 @@ TEST(ReplayStore, LastIsAlwaysReplacedAndEachSpeedsBestOnlyByAHigherScore) {
   EXPECT_EQ(std::tuple(seed_in("best.mvr"), seed_in("best-50.mvr")), std::tuple(6, 5));
 }
 
-class ReplayTest : public support::GameFixture {
- protected:
-  struct End {
-    std::vector<Color> field;
-    int32_t score = 0, stars = 0;
-    bool operator==(const End&) const = default;
-  };
-  // The field, score and stars in the last moment before the title comes back.
-  End Watch(const std::function<void()>& play) {
-    End end;
-    player.on_yield = [&] {
-      const GameRecord& r = app.record;
-      if (r.GameRunning != 0 && r.StopFlag != 0)
-        end = {app.form.picSTAGE.surface.Pixels().pixels, r.Score, r.StarCount};
-    };
-    play();
-    player.on_yield = nullptr;
-    return end;
-  }
-  std::string Replays(const std::string& name) { return dir.Read("replays/" + name); }
-};
+class ReplayTest : public support::GameFixture {};
 
-TEST_F(ReplayTest, AutoplayedGamesWatchedAgainEndTheSameAndEnterNoScore) {
-  using Edge = support::Autoplayer::Edge;
-  struct Way {
-    double chance;
-    int random_from;
-    Edge edge;
-  };
-  std::string best_so_far;
-  for (const Way way :
-       {Way{0.0, 1, Edge::kNone}, Way{0.05, 3, Edge::kNone}, Way{0.0, 2, Edge::kTop}}) {
-    SCOPED_TRACE(way.random_from);
-    player.playing = true;
-    player.random_press_chance = way.chance;
-    player.random_from_stage = way.random_from;
-    player.aim_at_edge = way.edge;
-    const End played = Watch([&] { Enter(); });
-    const std::string file = Replays("last.mvr");
-    const ReplayRead read = DecodeReplay(file);
-    ASSERT_TRUE(read.run) << read.reason;
-    EXPECT_EQ(read.run->final_score, played.score);
-    if (best_so_far.empty()) best_so_far = file;  // the all-clear stays the best
-    EXPECT_EQ(Replays("best.mvr"), best_so_far);
-    EXPECT_TRUE(app.form.MMG_Watch.enabled);
-
-    const auto hall = app.record.HiScore;
-    player.playing = false;
-    const End watched = Watch([&] { app.WatchRun(*read.run); });
-    EXPECT_EQ(watched, played);
-    EXPECT_EQ(app.record.HiScore, hall);
-    EXPECT_EQ(Replays("last.mvr"), file);
-    EXPECT_EQ(ReplayHeadless(*read.run, text), *read.run);
-
-    // One turn a tick later, sealed again: the check names a stage.
-    marvo::Run moved = *read.run;
-    moved.turns.at(moved.turns.size() / 2).tick += 1;
-    std::FILE* null = std::fopen("/dev/null", "w");
-    EXPECT_EQ(VerifyRun(moved, text, null, null), 1);
-    EXPECT_EQ(VerifyRun(*read.run, text, null, null), 0);
-    std::fclose(null);
-  }
-}
-
-TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
-  Enter();
-  const ReplayRead read = DecodeReplay(Replays("last.mvr"));
+// A stop key ends a run being watched at once and does nothing else. Shown
+// between games, the best run plays after a minute idle, until any key.
+TEST_F(ReplayTest, AStopKeyEndsWatchingAtOnceAndTheBestRunShowsAfterAMinuteIdle) {
+  Enter();  // the run to watch, and the best to show
+  const ReplayRead read = DecodeReplay(dir.Read("replays/last.mvr"));
   ASSERT_TRUE(read.run);
   player.playing = false;
   for (int16_t key : {kKeyEnter, kKeyEscape, kKeySpace, kKeyF2}) {
@@ -158,11 +94,7 @@ TEST_F(ReplayTest, AStopKeyEndsTheRunAtOnceAndDoesNothingElse) {
     EXPECT_EQ(std::tuple(app.record.GameRunning, app.form.replay_mark, app.form.MMG_Start.enabled),
               std::tuple(0, false, true));
   }
-}
 
-TEST_F(ReplayTest, ShownBetweenGamesTheBestRunPlaysAfterAMinuteIdleUntilAnyKey) {
-  Enter();  // the best run to show
-  player.playing = false;
   double shown_at = 0, last_shown = 0;
   player.on_yield = [&] {
     if (!app.form.replay_mark) return;

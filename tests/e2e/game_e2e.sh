@@ -97,6 +97,28 @@ crop back-score 456 32 73 25
 (($(differ_crops title-score back-score) == 0)) || fail "the score read-out does not show the best score"
 goal_shown && fail "the goal is still on the title"
 
+# A second game, stopped whole (SIGSTOP, as Ctrl+Z does) in GET READY! for
+# longer than the banner lasts: once it goes on, the banner keeps the rest of
+# its two seconds. The game stands still for every look, so a slow shot takes
+# none of the banner's time.
+xdotool key Return
+deadline=$(($(now_ms) + 10000))
+while :; do
+  kill -STOP "$GAME_PID"
+  shot stopped
+  ready_shown && break
+  kill -CONT "$GAME_PID"
+  (($(now_ms) < deadline)) || fail "no look saw the second GET READY!"
+  sleep 0.02
+done
+sleep 2.5
+kill -CONT "$GAME_PID"
+sleep 0.3
+kill -STOP "$GAME_PID"
+shot went-on
+kill -CONT "$GAME_PID"
+ready_shown || fail "GET READY! ended as soon as the stopped game went on"
+
 menu_exit
 wait_game_end 5
 ((GAME_STATUS == 0)) || fail "the program ended with status $GAME_STATUS"

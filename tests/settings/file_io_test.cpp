@@ -16,14 +16,14 @@ namespace {
 
 TEST(FileIoTest, ReadsOnlyRegularFilesAndTellsMissingFromUnreadable) {
   support::TempDir dir;
-  std::string text = "unchanged";
+  std::string text = "unchanged", reason;
   const std::pair<std::string, FileRead> failures[] = {
       {dir / "none", FileRead::kMissing},
       {dir / "none/deeper", FileRead::kMissing},
       {dir.path(), FileRead::kFailed},  // a pipe, a device: BadFilesTest
   };
   for (const auto& [path, result] : failures) {
-    EXPECT_EQ(ReadTextFile(path, text), result) << path;
+    EXPECT_EQ(ReadFileChecked(path, kMaxTextFileSize, text, reason), result) << path;
     EXPECT_FALSE(FileExists(path)) << path;
   }
   EXPECT_EQ(text, "unchanged");

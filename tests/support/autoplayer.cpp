@@ -35,7 +35,7 @@ void Autoplayer::BeginStage() {
           if (pixels.At(x, y) == kYellow) field.Point(x, y, kBlue);
     }
     if (Aiming()) MarkEdge(field);
-    plans.push_back(solver_.Solve(field, {record_->HeadX, record_->HeadY, record_->Heading}));
+    plan_ = solver_.Solve(field, {record_->HeadX, record_->HeadY, record_->Heading});
   }
   PressFor(1);
 }
@@ -43,7 +43,10 @@ void Autoplayer::BeginStage() {
 void Autoplayer::MarkEdge(Surface& field) const {
   // The head keeps its start's remainders modulo 3; the innermost line it can
   // land on inside the border, reached heading outwards, has the edge next.
+  // Only the first step from the start corner lands on it heading inwards.
   const int rx = record_->HeadX % 3, ry = record_->HeadY % 3;
+  const int first_x = record_->HeadX + kStepX[size_t(record_->Heading)];
+  const int first_y = record_->HeadY + kStepY[size_t(record_->Heading)];
   const auto first_after = [](int from, int r) { return from + ((r - from) % 3 + 3) % 3; };
   const auto last_before = [](int to, int r) { return to - ((to - r) % 3 + 3) % 3; };
   const int left = first_after(kInsideLeft, rx), right = last_before(kInsideRight, rx);
@@ -57,7 +60,9 @@ void Autoplayer::MarkEdge(Surface& field) const {
                         (aim_at_edge == Edge::kRight && x == right) ||
                         (aim_at_edge == Edge::kTop && y == top) ||
                         (aim_at_edge == Edge::kBottom && y == bottom);
-      if (line && pixels.At(x, y) == kBlack && InsideWindow(x, y)) field.Point(x, y, kRed);
+      const bool first = x == first_x && y == first_y;
+      if (line && !first && pixels.At(x, y) == kBlack && InsideWindow(x, y))
+        field.Point(x, y, kRed);
     }
   }
 }
@@ -72,8 +77,7 @@ void Autoplayer::PressFor(int tick) {
     for (uint32_t i = 0; i <= (random_seed >> 4) % 3; ++i) press_space_();
     return;
   }
-  if (plans.empty()) return;
-  for (const TurnPresses& p : plans.back().presses)
+  for (const TurnPresses& p : plan_.presses)
     if (p.tick == tick)
       for (int i = 0; i < p.presses; ++i) press_space_();
 }

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <set>
-#include <vector>
 
 #include "engine/game_record.h"
 #include "tests/support/stage_solver.h"
@@ -50,9 +49,6 @@ class Autoplayer final : public Platform {
   // Runs on every yield, before the game's events: tests watch the game here.
   std::function<void()> on_yield;
 
-  // The plans made so far, one per stage begun.
-  std::vector<StagePlan> plans;
-
  private:
   void BeginStage();
   bool Aiming() const {
@@ -70,6 +66,7 @@ class Autoplayer final : public Platform {
   const PictureBox* field_ = nullptr;
   std::function<void()> press_space_;
   StageSolver solver_;
+  StagePlan plan_;  // this stage's
   bool was_enabled_ = false;
   int ticks_ = 0;
   int last_x_ = 0, last_y_ = 0;

@@ -12,10 +12,8 @@ class BlockTextRasterizer final : public TextRasterizer {
     TextMask mask;
     mask.width = int(utf8.size()) * 5;
     mask.height = 6;
-    mask.ink.assign(size_t(mask.width) * mask.height, 0);
-    for (int y = 0; y < mask.height; ++y) {
-      for (int x = 0; x < mask.width; ++x) mask.ink[size_t(y) * mask.width + x] = (x % 5) != 4;
-    }
+    mask.ink.resize(size_t(mask.width) * mask.height);
+    for (size_t i = 0; i < mask.ink.size(); ++i) mask.ink[i] = i % size_t(mask.width) % 5 != 4;
     return mask;
   }
 };

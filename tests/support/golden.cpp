@@ -10,9 +10,6 @@
 namespace marvo::support {
 namespace {
 
-using testing::AssertionFailure;
-using testing::AssertionSuccess;
-
 // The pixels of a PNG file, or an empty image.
 Image ReadPng(const std::string& path) {
   png_image png{};
@@ -50,16 +47,17 @@ testing::AssertionResult MatchesPng(const Image& image, const std::string& file)
   const std::string path = MARVO_SOURCE_DIR "/" + file;
   const char* refresh = std::getenv("MARVO_GOLDEN_REFRESH");
   if (refresh && refresh == std::string("1") && file.starts_with("tests/golden/")) {
-    if (WritePng(image, path)) return AssertionSuccess();
-    return AssertionFailure() << "cannot write " << path;
+    if (WritePng(image, path)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "cannot write " << path;
   }
   Image diff = ReadPng(path);
   const bool same_size = diff.width == image.width && diff.height == image.height;
-  if (same_size && diff.pixels == image.pixels) return AssertionSuccess();
+  if (same_size && diff.pixels == image.pixels) return testing::AssertionSuccess();
   const auto drawn = MARVO_ARTIFACTS_DIR "/" + std::filesystem::path(file).stem().string();
   WritePng(image, drawn + ".actual.png");
-  auto failure = AssertionFailure() << path << " is " << diff.width << "x" << diff.height
-                                    << ", the image " << image.width << "x" << image.height;
+  auto failure = testing::AssertionFailure()
+                 << path << " is " << diff.width << "x" << diff.height << ", the image "
+                 << image.width << "x" << image.height;
   if (same_size) {
     long differing = 0;
     for (size_t i = 0; i < diff.pixels.size(); ++i) {

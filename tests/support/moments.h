@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shell/app.h"
@@ -17,45 +19,41 @@ namespace marvo::support {
 class Moments {
  public:
   Moments(const App& app, Platform& clock, const RecordingMixer& mixer)
-      : app_(app), clock_(clock), mixer_(mixer), start_(clock.Clock()) {
-    Look();  // the state as found is no moment
-    noting_ = true;
-  }
+      : app_(app), clock_(clock), mixer_(mixer), start_(clock.Clock()) {}
 
   void Look() {
-    const MainFormModel& f = app_.form;
-    const GameRecord& r = app_.record;
     while (cues_ < mixer_.cues.size()) Note(mixer_.cues[cues_++]);
-    Watch(0, r.GameRunning != 0, "game", "title");
-    Watch(1, r.StopFlag != 0, "stopped", "moving");
-    Watch(2, f.lblMsg.visible && f.lblbonus1.visible, "all clear", "all clear gone");
-    Watch(3, f.lblbonus2.visible, "perfect", "perfect gone");
-    // Banners show only on a held field; only they hold pure green.
-    Watch(4, !f.picSTAGE.enabled && BannerShown(), "banner", "banner gone");
-    if (f.lblNumber.caption != stage_) Note("stage " + (stage_ = f.lblNumber.caption));
+    const auto now = Now();
+    for (size_t i = 0; i < now.size(); ++i)
+      if (now[i] != seen_[i]) Note(now[i]);
+    seen_ = now;
   }
 
   // The time of the n-th moment reading exactly `what`, or -1.
   double At(const std::string& what, int n = 1) const {
-    for (size_t i = 0; i < what_.size(); ++i)
-      if (what_[i] == what && --n == 0) return when_[i];
+    for (const auto& [w, when] : moments_)
+      if (w == what && --n == 0) return when;
     return -1;
   }
   int Count(const std::string& what) const {
     int count = 0;
-    for (const std::string& w : what_) count += w == what;
+    for (const auto& moment : moments_) count += moment.first == what;
     return count;
   }
 
  private:
-  void Note(const std::string& what) {
-    if (!noting_) return;
-    what_.push_back(what);
-    when_.push_back(clock_.Clock() - start_);
+  // What is watched, each as the moment a change to it names.
+  std::array<std::string, 6> Now() const {
+    const MainFormModel& f = app_.form;
+    const GameRecord& r = app_.record;
+    return {r.GameRunning != 0 ? "game" : "title", r.StopFlag != 0 ? "stopped" : "moving",
+            f.lblMsg.visible && f.lblbonus1.visible ? "all clear" : "all clear gone",
+            f.lblbonus2.visible ? "perfect" : "perfect gone",
+            // Banners show only on a held field; only they hold pure green.
+            !f.picSTAGE.enabled && BannerShown() ? "banner" : "banner gone",
+            "stage " + f.lblNumber.caption};
   }
-  void Watch(int i, bool now, const char* on, const char* off) {
-    if (now != seen_[i]) Note((seen_[i] = now) ? on : off);
-  }
+  void Note(const std::string& what) { moments_.emplace_back(what, clock_.Clock() - start_); }
   bool BannerShown() const {
     const Surface& field = app_.form.picSTAGE.surface;
     // Wide enough for the all-clear banner, one pixel right of the others.
@@ -69,12 +67,9 @@ class Moments {
   Platform& clock_;
   const RecordingMixer& mixer_;
   const double start_;
-  bool noting_ = false;
-  size_t cues_ = 0;
-  bool seen_[5] = {};
-  std::string stage_;
-  std::vector<std::string> what_;
-  std::vector<double> when_;
+  size_t cues_ = mixer_.cues.size();
+  std::array<std::string, 6> seen_ = Now();  // the state as found is no moment
+  std::vector<std::pair<std::string, double>> moments_;
 };
 
 }  // namespace marvo::support

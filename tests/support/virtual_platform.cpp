@@ -28,9 +28,13 @@ uint32_t VirtualPlatform::ClockSeed() {
 void VirtualPlatform::Yield(double deadline) {
   ++yields_;
   RunDue();
-  now_ = std::max(std::min(deadline, NextDue()), now_ + quantum_);
-  if (stall_ && now_ >= stall_->first && now_ == deadline)
-    now_ += std::exchange(stall_, {})->second;
+  // Straight to what comes first; only a wait already over moves on by the quantum.
+  const double next = std::min(deadline, NextDue());
+  now_ = next > now_ ? next : now_ + quantum_;
+  if (stall_ && now_ >= stall_->first) {
+    const auto [at, seconds] = *std::exchange(stall_, {});
+    now_ = std::max(now_, at + seconds);
+  }
   RunDue();
 }
 

@@ -16,9 +16,6 @@ namespace marvo::support {
 // milliseconds. Model timers tick on the same clock.
 class VirtualPlatform final : public Platform {
  public:
-  // Virtual time starts away from zero, so nothing can lean on a zero clock.
-  explicit VirtualPlatform(double start = 1000.0) : now_(start) {}
-
   double Clock() override { return now_; }
   void Yield(double deadline) override;
   // The virtual clock's reading as a seed, unless a test fixed the seed.
@@ -36,7 +33,8 @@ class VirtualPlatform final : public Platform {
   // Yields until the clock reaches `time`: the window sitting idle.
   void RunUntil(double time);
 
-  // `seconds` of SIGSTOP after the first wait from `time` on that runs to its deadline.
+  // The process stopped (SIGSTOP) at `time` for `seconds`: the wait it fell in
+  // ends at the later of its own end and the stop's.
   void StallAt(double time, double seconds) { stall_ = {time, seconds}; }
 
   // How far a Yield moves the clock when its deadline has already passed.
@@ -55,7 +53,7 @@ class VirtualPlatform final : public Platform {
   void ArmTimers();
   double NextDue() const;
 
-  double now_;
+  double now_ = 1000.0;  // away from zero, so nothing can lean on a zero clock
   std::optional<uint32_t> fixed_seed_;
   double quantum_ = 0.0005;
   long yields_ = 0;
