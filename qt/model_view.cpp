@@ -49,6 +49,10 @@ Qt::Alignment ToQAlignment(Alignment alignment) {
 }
 
 void ApplyLabel(QLabel& widget, const Label& label, int zoom) {
+  // A hidden label takes its text and font when it is first shown: a font the
+  // title never shows (ALL CLEAR!'s) costs the start nothing.
+  widget.setVisible(label.visible);
+  if (!label.visible) return;
   const QFont font = MakeFont(label.font, zoom);
   widget.setText(ToQString(label.caption));
   widget.setFont(font);
@@ -57,7 +61,6 @@ void ApplyLabel(QLabel& widget, const Label& label, int zoom) {
   QPalette palette = widget.palette();
   palette.setColor(QPalette::WindowText, ToQColor(label.fore_color));
   widget.setPalette(palette);
-  widget.setVisible(label.visible);
 }
 
 LabelView::LabelView(const Label& model, QWidget* parent)

@@ -41,8 +41,17 @@ PixelRect Surface::ChangedSince(uint64_t generation) const {
   return area;
 }
 
+Image& Surface::Own() {
+  if (shares_picture_) {
+    image_ = *picture_;
+    shares_picture_ = false;
+  }
+  return image_;
+}
+
 void Surface::Span(int x1, int x2, int y, Color color) {
-  if (y < 0 || y >= image_.height) return;
+  if (y < 0 || y >= Height()) return;
+  Own();
   x1 = std::max(x1, 0);
   x2 = std::min(x2, image_.width - 1);
   for (int x = x1; x <= x2; ++x) image_.At(x, y) = color;
@@ -123,9 +132,12 @@ void Surface::Print(std::string_view utf8) {
 }
 
 void Surface::AssignPicture(const Image* picture) {
+  // A surface that showed its picture keeps that size for whatever comes next.
+  if (shares_picture_) image_ = Image(picture_->width, picture_->height);
   picture_ = picture;
-  if (picture != nullptr && sizing_ == Sizing::kAutoSize) {
-    image_ = *picture;
+  shares_picture_ = picture != nullptr && sizing_ == Sizing::kAutoSize;
+  if (shares_picture_) {
+    image_ = Image();
   } else {
     std::fill(image_.pixels.begin(), image_.pixels.end(), kBlack);
     if (picture != nullptr) {
@@ -161,8 +173,8 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx
   h = std::min({h, dst.Height() - y, src.Height() - sy});
   if (w <= 0 || h <= 0) return;
 
-  const Image& from = src.image_;
-  Image& to = dst.image_;
+  Image& to = dst.Own();
+  const Image& from = src.Shown();
   // A copy within one surface must read the source before it is overwritten.
   const Image snapshot = (&src == &dst) ? from : Image();
   const Image& source = (&src == &dst) ? snapshot : from;

@@ -46,9 +46,9 @@ class Surface {
 
   Surface(int width, int height, Sizing sizing = Sizing::kFixed);
 
-  int Width() const { return image_.width; }
-  int Height() const { return image_.height; }
-  const Image& Pixels() const { return image_; }
+  int Width() const { return Shown().width; }
+  int Height() const { return Shown().height; }
+  const Image& Pixels() const { return Shown(); }
   // Grows on every change of the image, so a view repaints only when needed.
   uint64_t Generation() const { return generation_; }
   // The block holding every pixel that may have changed after `generation`:
@@ -81,16 +81,22 @@ class Surface {
 
   // The exact colour at (x, y); kInvalidColor outside the surface.
   Color GetPixel(int x, int y) const {
-    return image_.Contains(x, y) ? image_.At(x, y) : kInvalidColor;
+    const Image& shown = Shown();
+    return shown.Contains(x, y) ? shown.At(x, y) : kInvalidColor;
   }
 
  private:
   friend void BitBlt(Surface&, int, int, int, int, const Surface&, int, int, RasterOp);
   void Plot(int x, int y, Color color) {
-    if (image_.Contains(x, y)) image_.At(x, y) = color;
+    if (Shown().Contains(x, y)) Own().At(x, y) = color;
   }
   void Span(int x1, int x2, int y, Color color);
-  PixelRect Whole() const { return {0, 0, image_.width, image_.height}; }
+  PixelRect Whole() const { return {0, 0, Width(), Height()}; }
+  // An auto-sizing surface shows its picture's own pixels until something
+  // draws on it, and copies them then: the hidden holders of the masks and
+  // the banner sheet are only ever read, and a copy of each would double it.
+  const Image& Shown() const { return shares_picture_ ? *picture_ : image_; }
+  Image& Own();
   // Notes a drawing step that touched at most `area`; one that lies wholly
   // off the image changes nothing and is not a new generation.
   void Changed(const PixelRect& area);
@@ -102,6 +108,7 @@ class Surface {
   Image image_;
   Sizing sizing_;
   const Image* picture_ = nullptr;
+  bool shares_picture_ = false;  // image_ is empty and the picture is shown
   const TextRasterizer* rasterizer_ = nullptr;
   uint64_t generation_ = 0;
   std::array<PixelRect, kChangeLog> changes_{};

@@ -261,6 +261,12 @@ TEST(Surface, BlockCopiesCopyAndOrAndAreClipped) {
             std::tuple(0x00FF00u, kBlack, 0xF0F0F0u));
   BitBlt(src, 1, 0, 3, 1, src, 0, 0, RasterOp::kSrcCopy);
   EXPECT_EQ(std::pair(src.GetPixel(1, 0), src.GetPixel(2, 0)), std::pair(0xF0F0F0u, 0x00FF00u));
+  // An auto-sized holder shows its picture; a copy onto it changes the holder alone.
+  const Image picture(3, 2, kWhite);
+  Surface holder(17, 17, Surface::Sizing::kAutoSize);
+  holder.AssignPicture(&picture);
+  BitBlt(holder, 0, 1, 2, 1, src, 0, 0, RasterOp::kSrcAnd);
+  EXPECT_EQ(std::pair(holder.GetPixel(0, 1), picture.At(0, 1)), std::pair(0xF0F0F0u, kWhite));
 }
 
 }  // namespace

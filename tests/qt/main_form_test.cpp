@@ -115,9 +115,11 @@ TEST_F(MainFormTest, AFixedWindowWithWidgetsAsTheModelSays) {
   // Each label: its colour also when disabled (the field is, and the window under
   // the About window), the installed stand-in font at 96 dpi, bitmap-sharp.
   for (const auto* labels : {&model.window_labels, &model.field_labels}) {
-    for (const Label* m : *labels) {
+    for (Label* m : *labels) {
       SCOPED_TRACE(m->name);
       const QLabel* label = Find<QLabel>(m->name);
+      EXPECT_EQ(label->isVisibleTo(&form), std::exchange(m->visible, true));  // then shown
+      form.Mirror();
       EXPECT_EQ(label->geometry(), QRect(m->rect.x, m->rect.y, m->rect.width, m->rect.height));
       EXPECT_EQ(label->text().toStdString(), m->caption);
       const Color c = m->fore_color;
@@ -132,7 +134,6 @@ TEST_F(MainFormTest, AFixedWindowWithWidgetsAsTheModelSays) {
           std::tuple(int(std::lround(m->font.points * 96 / 72)), m->font.bold, m->font.underline));
       EXPECT_TRUE(label->font().styleStrategy() & QFont::NoAntialias);
       EXPECT_TRUE(Drawable(label->font(), label->text()));
-      EXPECT_EQ(label->isVisibleTo(&form), m->visible);
     }
   }
   const QWidget* field = Find("picSTAGE");
