@@ -88,11 +88,16 @@ class GameFixture : public testing::Test, public HeadlessGame<> {
   End Ended(const std::function<void()>& game) {
     const std::function<void()> watch = player.on_yield;
     End end;
+    uint64_t copied = UINT64_MAX;  // the field's drawing count when last copied
     player.on_yield = [&] {
       if (watch) watch();
       const GameRecord& r = app.record;
-      if (r.GameRunning != 0 && r.StopFlag != 0)
-        end = {app.form.picSTAGE.surface.Pixels().pixels, r.Score, r.StarCount};
+      const Surface& field = app.form.picSTAGE.surface;
+      if (r.GameRunning == 0 || r.StopFlag == 0) return;
+      if (std::exchange(copied, field.Generation()) != field.Generation())
+        std::get<0>(end) = field.Pixels().pixels;
+      std::get<1>(end) = r.Score;
+      std::get<2>(end) = r.StarCount;
     };
     game();
     player.on_yield = watch;
