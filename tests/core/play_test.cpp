@@ -1,7 +1,6 @@
 // Stages, turns and hits, each on a game stopped at the moment in question.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <set>
 #include <string>
 #include <tuple>
