@@ -54,7 +54,6 @@ class GameFlow final : public Endings {
   // starts: what it takes (opening the sound, say) takes nothing from GET READY!.
   std::function<void()> before_first_game;
 
-  // The play engine, which takes the turn key.
   // The play engine.
   Play& play() { return play_; }
   // Space on the field: a turn, unless the game is paused.
